@@ -1,0 +1,22 @@
+// TFormProceda: the hidden form that holds the install root texts. Being the first form the
+// program creates, it is the application's main form; it is never shown.
+#pragma once
+
+#include "forms/Forms.h"
+
+namespace varnel {
+
+class TFormProceda : public forms::TForm {
+ public:
+  TFormProceda() : forms::TForm("FormProceda") {}
+
+  forms::TEdit* DriveLocal = nullptr;        // drive text of the install root, e.g. "c:"
+  forms::TEdit* DiretorioControl = nullptr;  // directory text, e.g. "\vexon7"
+
+ protected:
+  void LoadLayout() override;
+};
+
+extern TFormProceda* FormProceda;
+
+}  // namespace varnel

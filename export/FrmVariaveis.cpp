@@ -1,0 +1,8 @@
+#include "export/FrmVariaveis.h"
+
+namespace varnel {
+
+std::string InstallDrive;
+std::string InstallDir;
+
+}  // namespace varnel

@@ -1,0 +1,126 @@
+#include "forms/Forms.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "platform/Text.h"
+
+namespace forms {
+
+TApplication* Application = nullptr;
+
+std::string WithFullStop(std::string message) {
+  if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') message += '.';
+  return message;
+}
+
+TForm::~TForm() = default;
+
+void TForm::Show() {
+  if (Visible) return;
+  Visible = true;
+  VisibleChanged();
+}
+
+void TForm::Hide() {
+  if (!Visible) return;
+  Visible = false;
+  VisibleChanged();
+}
+
+void TForm::Close() {
+  TCloseAction action = TCloseAction::caHide;
+  // A handler may replace or remove itself while it runs; run a copy.
+  if (auto handler = OnClose) handler(action);
+  if (action == TCloseAction::caNone) return;
+  if (Application != nullptr && Application->MainForm() == this) {
+    Application->Terminate();
+  } else if (action == TCloseAction::caHide || action == TCloseAction::caMinimize) {
+    Hide();
+  } else {
+    Release();
+  }
+}
+
+void TForm::Release() {
+  if (Application != nullptr) Application->ScheduleRelease(this);
+}
+
+TComponent* TForm::FindComponent(const std::string& name) const {
+  for (const auto& component : components_)
+    if (platform::EqualsIgnoreAsciiCase(component->Name, name)) return component.get();
+  return nullptr;
+}
+
+TApplication::TApplication(platform::FileSystem& fs, platform::Screen& screen,
+                           std::function<void(int)> exitProcess)
+    : fs_(fs), screen_(screen), exitProcess_(std::move(exitProcess)) {}
+
+TApplication::~TApplication() { DestroyForms(); }
+
+void TApplication::Adopt(std::unique_ptr<TForm> form) { forms_.push_back(std::move(form)); }
+
+void TApplication::RunOnCreate(TForm& form) {
+  // The form's layout said whether it is visible; it is shown only once OnCreate is done.
+  const bool markedVisible = form.Visible;
+  form.Visible = false;
+  try {
+    if (auto handler = form.OnCreate) handler();
+  } catch (const std::exception& error) {
+    ShowException(error);
+  }
+  if (mainForm_ == nullptr) mainForm_ = &form;
+  if (markedVisible && Owns(&form)) form.Show();
+}
+
+bool TApplication::Owns(const TForm* form) const {
+  return std::any_of(forms_.begin(), forms_.end(),
+                     [form](const auto& owned) { return owned.get() == form; });
+}
+
+void TApplication::ScheduleRelease(TForm* form) {
+  if (std::find(pendingRelease_.begin(), pendingRelease_.end(), form) == pendingRelease_.end())
+    pendingRelease_.push_back(form);
+}
+
+void TApplication::ProcessMessages() {
+  screen_.ProcessMessages();
+  std::vector<TForm*> releasing;
+  releasing.swap(pendingRelease_);
+  for (TForm* form : releasing) {
+    auto it = std::find_if(forms_.begin(), forms_.end(),
+                           [form](const auto& owned) { return owned.get() == form; });
+    if (it == forms_.end()) continue;
+    std::unique_ptr<TForm> doomed = std::move(*it);
+    forms_.erase(it);
+    if (mainForm_ == form) mainForm_ = nullptr;
+  }
+}
+
+void TApplication::Run() {
+  if (mainForm_ != nullptr) mainForm_->Show();
+  screen_.RunMessageLoop([this] {
+    ProcessMessages();
+    return terminated_;
+  });
+}
+
+void TApplication::ShowException(const std::exception& error) {
+  failed_ = true;
+  screen_.ShowError(Title, WithFullStop(error.what()));
+}
+
+void TApplication::Halt(int code) {
+  exitProcess_(code);
+  // An exit hook that returns would let the caller run on past the end of the process.
+  throw ProcessExit{code};
+}
+
+void TApplication::DestroyForms() {
+  pendingRelease_.clear();
+  mainForm_ = nullptr;
+  // Newest first, as the forms were created on top of one another.
+  while (!forms_.empty()) forms_.pop_back();
+}
+
+}  // namespace forms

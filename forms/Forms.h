@@ -1,0 +1,189 @@
+// Our small form framework: the application object, forms with their create / close / release
+// protocol, a few components, and the routing of errors to the error box.
+//
+// The protocol the run relies on:
+// - `CreateForm` sets the caller's form variable to the new form before the form's stored
+//   layout is loaded and before its OnCreate runs, so code running during the creation reaches
+//   the form through its variable. (The C++ constructor only builds empty members; loading the
+//   layout and OnCreate are the form's construction as far as the run can see.)
+// - The first form created becomes the application's main form.
+// - An error raised while the layout loads destroys the half-made form, clears its variable and
+//   goes to the creator.
+// - An error escaping OnCreate is shown in the error box (caption: the application title) and
+//   goes no further: the creation completes. A form marked visible is shown after OnCreate.
+// - Close runs OnClose with a close action (hide by default). Closing the main form terminates
+//   the application; hide hides the form; free schedules its release, carried out the next time
+//   messages are processed, or with the application.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "platform/Screen.h"
+
+namespace platform {
+class FileSystem;
+}
+
+namespace forms {
+
+// The error type of the run; its message is the exact text the user sees.
+class Exception : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Thrown by a test's process-exit hook in place of ending the process. It is no
+// `std::exception`, so no guard and no error box ever takes it.
+struct ProcessExit {
+  int code;
+};
+
+class TApplication;
+class TForm;
+
+class TComponent {
+ public:
+  explicit TComponent(std::string name) : Name(std::move(name)) {}
+  virtual ~TComponent() = default;
+  TComponent(const TComponent&) = delete;
+  TComponent& operator=(const TComponent&) = delete;
+
+  std::string Name;
+};
+
+// A visual component: position, size and visibility as stored in a layout.
+class TControl : public TComponent {
+ public:
+  using TComponent::TComponent;
+  int Left = 0, Top = 0, Width = 0, Height = 0;
+  bool Visible = true;
+};
+
+// A one-line edit box; the run uses invisible ones to hold texts.
+class TEdit : public TControl {
+ public:
+  using TControl::TControl;
+  std::string Text;
+};
+
+enum class TCloseAction { caNone, caHide, caFree, caMinimize };
+
+class TForm : public TComponent {
+ public:
+  explicit TForm(std::string name) : TComponent(std::move(name)) {}
+  ~TForm() override;
+
+  std::string Caption;
+  bool Visible = false;  // marked visible in the layout, or shown since
+  std::function<void()> OnCreate;
+  std::function<void(TCloseAction&)> OnClose;
+
+  void Show();
+  void Hide();
+  // Runs OnClose and applies the close action it leaves.
+  void Close();
+  // Schedules the form's release at the next message processing.
+  void Release();
+
+  // Components are owned by their form and live as long as it does.
+  template <class C, class... Args>
+  C* Add(Args&&... args) {
+    auto owned = std::make_unique<C>(std::forward<Args>(args)...);
+    C* raw = owned.get();
+    components_.push_back(std::move(owned));
+    return raw;
+  }
+  // The component with this name, compared without regard to ASCII case, or null.
+  TComponent* FindComponent(const std::string& name) const;
+
+ protected:
+  // Builds the form's components from its stored layout. May throw: see CreateForm.
+  virtual void LoadLayout() {}
+  // Called when the form is shown or hidden; front ends hook windows here.
+  virtual void VisibleChanged() {}
+
+ private:
+  friend class TApplication;
+  std::vector<std::unique_ptr<TComponent>> components_;
+};
+
+class TApplication {
+ public:
+  // `exitProcess` ends the process; tests pass one that throws ProcessExit.
+  TApplication(platform::FileSystem& fs, platform::Screen& screen,
+               std::function<void(int)> exitProcess);
+  ~TApplication();
+  TApplication(const TApplication&) = delete;
+  TApplication& operator=(const TApplication&) = delete;
+
+  std::string Title;
+
+  platform::FileSystem& FileSystem() { return fs_; }
+  platform::Screen& Screen() { return screen_; }
+
+  template <class T>
+  void CreateForm(T*& variable) {
+    auto owned = std::make_unique<T>();
+    T* form = owned.get();
+    variable = form;
+    try {
+      static_cast<TForm*>(form)->LoadLayout();
+    } catch (...) {
+      variable = nullptr;
+      throw;
+    }
+    Adopt(std::move(owned));
+    RunOnCreate(*form);
+  }
+
+  TForm* MainForm() const { return mainForm_; }
+  bool Terminated() const { return terminated_; }
+  void Terminate() { terminated_ = true; }
+
+  // Processes pending window messages, then releases the forms whose release is pending.
+  void ProcessMessages();
+  // The message loop; returns when the application terminates.
+  void Run();
+
+  // Shows an error in the error box: the message with a full stop added when its last
+  // character sorts after ".", the title as caption. Marks the run as failed.
+  void ShowException(const std::exception& error);
+  // Records a failure that was already reported some other way.
+  void NoteFailure() { failed_ = true; }
+  // 0 when the run reported no error, 1 otherwise.
+  int ExitCode() const { return failed_ ? 1 : 0; }
+  // Ends the process with `code`; does not return.
+  [[noreturn]] void Halt(int code);
+
+  // Destroys every form the application still owns (at process end).
+  void DestroyForms();
+  bool Owns(const TForm* form) const;
+  std::size_t FormCount() const { return forms_.size(); }
+
+ private:
+  friend class TForm;
+  void Adopt(std::unique_ptr<TForm> form);
+  void RunOnCreate(TForm& form);
+  void ScheduleRelease(TForm* form);
+
+  platform::FileSystem& fs_;
+  platform::Screen& screen_;
+  std::function<void(int)> exitProcess_;
+  std::vector<std::unique_ptr<TForm>> forms_;
+  std::vector<TForm*> pendingRelease_;
+  TForm* mainForm_ = nullptr;
+  bool terminated_ = false;
+  bool failed_ = false;
+};
+
+// The application of the run. Set by program main (and by tests) for the run's lifetime.
+extern TApplication* Application;
+
+// The error box text rule: a full stop is added when the last character sorts after ".".
+std::string WithFullStop(std::string message);
+
+}  // namespace forms

@@ -1,0 +1,27 @@
+// The screen side of the operating system: the message pump, the modal error box and the
+// message loop. Three front ends implement it: a Win32 window, an FLTK window on Linux when a
+// display is there, and a terminal front that prints on stderr and never waits.
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace platform {
+
+class Screen {
+ public:
+  virtual ~Screen() = default;
+
+  // Processes every pending window message (repaints, input) and returns.
+  virtual void ProcessMessages() = 0;
+
+  // Shows a modal error box (stop icon, one OK button) and returns when the user has
+  // acknowledged it.
+  virtual void ShowError(const std::string& caption, const std::string& text) = 0;
+
+  // Dispatches window messages until `terminated` answers true or no window is left that
+  // could end the loop.
+  virtual void RunMessageLoop(const std::function<bool()>& terminated) = 0;
+};
+
+}  // namespace platform

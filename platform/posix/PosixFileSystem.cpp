@@ -1,0 +1,285 @@
+#include "platform/posix/PosixFileSystem.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "platform/Text.h"
+
+namespace platform {
+
+namespace {
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+bool IsDriveLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
+std::string JoinHost(const std::string& root, const std::string& name) {
+  if (!root.empty() && root.back() == '/') return root + name;
+  return root + "/" + name;
+}
+
+// The name in `folder` that equals `name` without regard to ASCII case, or `name` itself when
+// it exists as spelled or nothing matches. Among several case variants the lowest sorts first,
+// so the choice does not depend on the order the host lists them in.
+std::string MatchName(const std::string& folder, const std::string& name) {
+  struct stat st {};
+  if (lstat(JoinHost(folder, name).c_str(), &st) == 0) return name;
+  DIR* dir = opendir(folder.empty() ? "/" : folder.c_str());
+  if (dir == nullptr) return name;
+  std::string best;
+  while (const dirent* entry = readdir(dir)) {
+    const char* candidate = entry->d_name;
+    if (EqualsIgnoreAsciiCase(candidate, name) && (best.empty() || best > candidate))
+      best = candidate;
+  }
+  closedir(dir);
+  return best.empty() ? name : best;
+}
+
+}  // namespace
+
+class PosixFile : public File {
+ public:
+  PosixFile(PosixFileSystem& fs, int fd) : fs_(fs), fd_(fd) {}
+  ~PosixFile() override {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  std::size_t Write(const void* data, std::size_t size) override {
+    const char* p = static_cast<const char*>(data);
+    std::size_t done = 0;
+    while (done < size) {
+      const ssize_t n = ::write(fd_, p + done, size - done);
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        fs_.FailErrno(errno, false);
+        break;
+      }
+      if (n == 0) {
+        fs_.Fail(SysError::kDiskFull);
+        break;
+      }
+      done += static_cast<std::size_t>(n);
+    }
+    return done;
+  }
+  bool Close() override {
+    if (fd_ < 0) return true;
+    const int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0) return fs_.FailErrno(errno, false);
+    return true;
+  }
+
+ private:
+  PosixFileSystem& fs_;
+  int fd_;
+};
+
+PosixFileSystem::PosixFileSystem(std::map<char, std::string> drives) : drives_(std::move(drives)) {
+  if (drives_.empty()) drives_['z'] = "/";
+}
+
+bool PosixFileSystem::FailErrno(int error, bool pathNotFound) {
+  switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+      return Fail(pathNotFound ? SysError::kPathNotFound : SysError::kFileNotFound);
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+      return Fail(SysError::kAccessDenied);
+    case EEXIST:
+      return Fail(SysError::kAlreadyExists);
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+      return Fail(SysError::kDiskFull);
+    case ENAMETOOLONG:
+      return Fail(SysError::kFilenameTooLong);
+    case EINVAL:
+    case EILSEQ:
+      return Fail(SysError::kInvalidName);
+    case ENOTEMPTY:
+      return Fail(SysError::kDirNotEmpty);
+    case EBUSY:
+    case ETXTBSY:
+      return Fail(SysError::kSharingViolation);
+    case ENOMEM:
+      return Fail(SysError::kNotEnoughMemory);
+    default:
+      return Fail(SysError::kWriteFault);
+  }
+}
+
+bool PosixFileSystem::Parse(const std::string& path, Parsed& out) {
+  std::string rest = path;
+  out = Parsed{};
+  if (rest.size() >= 2 && IsSeparator(rest[0]) && IsSeparator(rest[1]))
+    return Fail(SysError::kBadNetPath);  // network paths have no place on this host
+  const std::string cwd = CurrentDirectory();
+  const char cwdDrive = cwd[0];
+  if (rest.size() >= 2 && IsDriveLetter(rest[0]) && rest[1] == ':') {
+    out.drive = LowerAscii(rest[0]);
+    rest = rest.substr(2);
+    // "d:name" is relative to the current directory when that is on drive d:, else to d:'s root.
+    if (rest.empty() || !IsSeparator(rest[0])) {
+      if (out.drive == cwdDrive) rest = cwd.substr(2) + "\\" + rest;
+    }
+  } else if (!rest.empty() && IsSeparator(rest[0])) {
+    out.drive = cwdDrive;
+  } else {
+    out.drive = cwdDrive;
+    rest = cwd.substr(2) + "\\" + rest;
+  }
+  if (drives_.find(out.drive) == drives_.end()) return Fail(SysError::kPathNotFound);
+  std::size_t start = 0;
+  while (start <= rest.size()) {
+    std::size_t end = start;
+    while (end < rest.size() && !IsSeparator(rest[end])) ++end;
+    std::string name = rest.substr(start, end - start);
+    if (name == "..") {
+      if (!out.names.empty()) out.names.pop_back();
+    } else if (!name.empty() && name != ".") {
+      out.names.push_back(std::move(name));
+    }
+    start = end + 1;
+  }
+  return true;
+}
+
+std::string PosixFileSystem::HostPath(const std::string& path) {
+  Parsed parsed;
+  if (!Parse(path, parsed)) return std::string();
+  std::string host = drives_.at(parsed.drive);
+  for (const std::string& name : parsed.names) host = JoinHost(host, MatchName(host, name));
+  return host;
+}
+
+std::string PosixFileSystem::FullPath(const std::string& path) {
+  Parsed parsed;
+  if (!Parse(path, parsed)) {
+    std::string out = path;
+    std::replace(out.begin(), out.end(), '/', '\\');
+    return out;
+  }
+  std::string out(1, parsed.drive);
+  out += ':';
+  if (parsed.names.empty()) return out + "\\";
+  for (const std::string& name : parsed.names) out += "\\" + name;
+  return out;
+}
+
+std::string PosixFileSystem::CurrentDirectory() {
+  std::string host;
+  std::vector<char> buffer(4096);
+  while (getcwd(buffer.data(), buffer.size()) == nullptr && errno == ERANGE)
+    buffer.resize(buffer.size() * 2);
+  host = buffer.data();
+  // The drive whose folder is the longest prefix of the host path.
+  char drive = 0;
+  std::size_t rootLength = 0;
+  for (const auto& [letter, root] : drives_) {
+    std::string base = root;
+    while (base.size() > 1 && base.back() == '/') base.pop_back();
+    const bool inside = host == base || base == "/" ||
+                        (host.compare(0, base.size(), base) == 0 && host.size() > base.size() &&
+                         host[base.size()] == '/');
+    if (inside && (drive == 0 || base.size() > rootLength)) {
+      drive = letter;
+      rootLength = base == "/" ? 0 : base.size();
+    }
+  }
+  if (drive == 0) {
+    drive = 'z';
+    rootLength = 0;
+  }
+  std::string rest = host.substr(rootLength);
+  std::replace(rest.begin(), rest.end(), '/', '\\');
+  if (rest.empty() || rest[0] != '\\') rest.insert(rest.begin(), '\\');
+  return std::string(1, drive) + ":" + rest;
+}
+
+bool PosixFileSystem::SetCurrentDirectory(const std::string& path) {
+  const std::string host = HostPath(path);
+  if (host.empty()) return false;
+  if (::chdir(host.c_str()) != 0) return FailErrno(errno, errno == ENOTDIR);
+  return true;
+}
+
+bool PosixFileSystem::CreateDirectory(const std::string& path) {
+  const std::string host = HostPath(path);
+  if (host.empty()) return false;
+  if (::mkdir(host.c_str(), 0777) != 0) return FailErrno(errno, true);
+  return true;
+}
+
+std::unique_ptr<File> PosixFileSystem::CreateFile(const std::string& path, bool mustBeNew) {
+  const std::string host = HostPath(path);
+  if (host.empty()) return nullptr;
+  struct stat st {};
+  if (::stat(host.c_str(), &st) == 0) {
+    if (mustBeNew) {
+      Fail(SysError::kFileExists);
+      return nullptr;
+    }
+    if (S_ISDIR(st.st_mode) || (st.st_mode & 0222) == 0) {
+      Fail(SysError::kAccessDenied);
+      return nullptr;
+    }
+  }
+  const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (mustBeNew ? O_EXCL : O_TRUNC);
+  const int fd = ::open(host.c_str(), flags, 0666);
+  if (fd < 0) {
+    FailErrno(errno, true);
+    if (errno == EEXIST) lastError_ = SysError::kFileExists;
+    return nullptr;
+  }
+  return std::make_unique<PosixFile>(*this, fd);
+}
+
+bool PosixFileSystem::MoveReplace(const std::string& from, const std::string& to) {
+  const std::string hostFrom = HostPath(from);
+  if (hostFrom.empty()) return false;
+  const std::string hostTo = HostPath(to);
+  if (hostTo.empty()) return false;
+  struct stat st {};
+  if (::stat(hostTo.c_str(), &st) == 0 && (S_ISDIR(st.st_mode) || (st.st_mode & 0222) == 0))
+    return Fail(SysError::kAccessDenied);
+  if (::rename(hostFrom.c_str(), hostTo.c_str()) != 0) return FailErrno(errno, true);
+  return true;
+}
+
+PathInfo PosixFileSystem::Inspect(const std::string& path) {
+  PathInfo info;
+  const std::string host = HostPath(path);
+  if (host.empty()) return info;
+  struct stat st {};
+  if (::stat(host.c_str(), &st) != 0) {
+    FailErrno(errno, false);
+    return info;
+  }
+  info.kind = S_ISDIR(st.st_mode) ? PathKind::kDirectory : PathKind::kFile;
+  info.readOnly = info.kind == PathKind::kFile && (st.st_mode & 0222) == 0;
+  return info;
+}
+
+bool PosixFileSystem::DeleteFile(const std::string& path) {
+  const std::string host = HostPath(path);
+  if (host.empty()) return false;
+  struct stat st {};
+  if (::stat(host.c_str(), &st) != 0) return FailErrno(errno, errno == ENOTDIR);
+  if (S_ISDIR(st.st_mode) || (st.st_mode & 0222) == 0) return Fail(SysError::kAccessDenied);
+  if (::unlink(host.c_str()) != 0) return FailErrno(errno, false);
+  return true;
+}
+
+std::string PosixFileSystem::ErrorText(SysError code) { return WindowsErrorText(code); }
+
+}  // namespace platform

@@ -1,0 +1,58 @@
+// The file system of a POSIX host, seen the way a Windows program sees its drives.
+//
+// Drive letters map onto host folders, by default z: onto "/" (as Wine does), so the current
+// directory /srv/vexon7 reads as z:\srv\vexon7. Paths take "/" and "\" alike, a doubled
+// separator reads as one, "." and ".." are resolved, and each name is matched against what
+// already exists without regard to ASCII case (an exact match wins); a name that does not
+// exist yet is created as spelled. A file without any write permission bit is read-only, for
+// root too, as the Windows attribute would make it. Failures carry Windows error codes and
+// texts.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/FileSystem.h"
+
+namespace platform {
+
+class PosixFileSystem : public FileSystem {
+ public:
+  // `drives` maps lower-case drive letters onto host folders; empty means {z: "/"}.
+  explicit PosixFileSystem(std::map<char, std::string> drives = {});
+
+  std::string CurrentDirectory() override;
+  bool SetCurrentDirectory(const std::string& path) override;
+  bool CreateDirectory(const std::string& path) override;
+  std::unique_ptr<File> CreateFile(const std::string& path, bool mustBeNew) override;
+  bool MoveReplace(const std::string& from, const std::string& to) override;
+  PathInfo Inspect(const std::string& path) override;
+  bool DeleteFile(const std::string& path) override;
+  std::string FullPath(const std::string& path) override;
+  SysError LastError() override { return lastError_; }
+  std::string ErrorText(SysError code) override;
+
+  // The host path a Windows path resolves to, or an empty string (with LastError set) when it
+  // names no place on this host (an unmapped drive, a network path).
+  std::string HostPath(const std::string& path);
+
+ private:
+  friend class PosixFile;
+  struct Parsed {
+    char drive = 0;                  // lower-case drive letter
+    std::vector<std::string> names;  // components below the drive root, "." and ".." resolved
+  };
+  bool Parse(const std::string& path, Parsed& out);
+  bool Fail(SysError code) {
+    lastError_ = code;
+    return false;
+  }
+  // Sets LastError from errno; `parentMissing` turns "not found" into path-not-found.
+  bool FailErrno(int error, bool pathNotFound);
+
+  std::map<char, std::string> drives_;
+  SysError lastError_ = SysError::kNone;
+};
+
+}  // namespace platform

@@ -1,0 +1,33 @@
+#include "run/Gauges.h"
+
+#include <climits>
+#include <string>
+
+namespace varnel {
+
+void TGauge::SetMaxValue(int value) {
+  if (value == max_) return;
+  if (value < min_)
+    throw forms::Exception("Value must be between " + std::to_string(min_ + 1) + " and " +
+                           std::to_string(INT_MAX));
+  max_ = value;
+  if (progress_ > max_) progress_ = max_;
+  Repaint();
+}
+
+void TGauge::SetProgress(int value) {
+  if (value < min_) value = min_;
+  if (value > max_) value = max_;
+  if (value == progress_) return;
+  const int before = PercentDone();
+  progress_ = value;
+  if (PercentDone() != before) Repaint();
+}
+
+int TGauge::PercentDone() const {
+  if (max_ == min_) return 0;
+  return static_cast<int>(static_cast<double>(progress_ - min_) * 100.0 /
+                          static_cast<double>(max_ - min_));
+}
+
+}  // namespace varnel

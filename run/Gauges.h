@@ -1,0 +1,40 @@
+// TGauge: the percentage bar of the progress window. This file holds its state rules; front
+// ends draw it.
+#pragma once
+
+#include <functional>
+
+#include "forms/Forms.h"
+
+namespace varnel {
+
+class TGauge : public forms::TControl {
+ public:
+  using forms::TControl::TControl;
+
+  int MinValue() const { return min_; }
+  int MaxValue() const { return max_; }
+  int Progress() const { return progress_; }
+
+  // A maximum below the minimum is refused; Progress is lowered to a new, smaller maximum.
+  void SetMaxValue(int value);
+  // Clamped into [MinValue, MaxValue]; repaints only when the shown percentage changes.
+  void SetProgress(int value);
+  void AddProgress(int step) { SetProgress(progress_ + step); }
+
+  // The shown percentage: trunc((Progress - Min) * 100 / (Max - Min)), 0 when Max equals Min.
+  int PercentDone() const;
+
+  // Called when the gauge must be repainted at once.
+  std::function<void()> OnRepaint;
+
+ private:
+  void Repaint() {
+    if (OnRepaint) OnRepaint();
+  }
+  int min_ = 0;
+  int max_ = 100;
+  int progress_ = 0;
+};
+
+}  // namespace varnel

@@ -1,0 +1,58 @@
+#include "run/PicShow.h"
+
+#include "export/FrmVariaveis.h"
+#include "platform/FileSystem.h"
+#include "platform/Text.h"
+
+namespace varnel {
+
+TPictureShow* PictureShow = nullptr;
+
+TPictureShow::TPictureShow() : forms::TForm("PictureShow") {
+  OnCreate = [this] { FormCreate(); };
+  OnClose = [this](forms::TCloseAction& action) { FormClose(action); };
+}
+
+void TPictureShow::LoadLayout() {
+  Caption = "Instalador";
+  Visible = true;
+  Progresso = Add<TGauge>("Progresso");
+  Progresso->Left = 3;
+  Progresso->Top = 3;
+  Progresso->Width = 197;
+  Progresso->Height = 19;
+  Progresso->SetMaxValue(5);
+}
+
+void TPictureShow::FormCreate() {
+  Progresso->SetMaxValue(kProgressSteps);
+  forms::Application->ProcessMessages();
+}
+
+void TPictureShow::FormClose(forms::TCloseAction& action) { action = forms::TCloseAction::caFree; }
+
+void CreateFolderQuietly(const std::string& path) {
+  try {
+    forms::Application->FileSystem().CreateDirectory(platform::LowerAscii(path));
+  } catch (const std::exception&) {
+    // best effort, like the creation itself
+  }
+}
+
+void TPictureShow::Executar() {
+  CreateFolderQuietly(InstallDrive + "\\mysql\\data\\" + InstallDir);
+  CreateFolderQuietly(InstallDrive + "\\mysql\\data\\" + InstallDir + "tmp");
+  try {
+    forms::Application->FileSystem().SetCurrentDirectory(InstallDrive + InstallDir);
+  } catch (const std::exception&) {
+    // every later path is absolute
+  }
+  const std::string btn = InstallDrive + InstallDir + "\\btn";
+  CreateFolderQuietly(btn);
+  for (std::string_view folder : kEditionFolders) CreateFolderQuietly(btn + "\\" + std::string(folder));
+  Show();
+}
+
+void ProgressStep() { PictureShow->Progresso->AddProgress(1); }
+
+}  // namespace varnel
