@@ -1,0 +1,30 @@
+// Draws the generated art of a stored layout: every picture that a layout names and that no
+// real product art replaces. Deterministic: the same request gives the same bytes, on every
+// machine and every run.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace artgen {
+
+enum class Encoding { kBitmap, kJpeg };
+
+// One picture slot of one component, as its layout states it.
+struct ArtRequest {
+  std::string form;       // form class, e.g. "tbotoes"
+  std::string component;  // component name as in the layout, e.g. "ClienteAqua", "fundopet"
+  std::string slot;       // "Picture", "Picture1", "Picture2" or "Picture3"
+  std::string page;       // caption of the tab sheet holding it, may be empty
+  Encoding encoding = Encoding::kBitmap;
+  int width = 0;
+  int height = 0;
+  int depth = 24;  // bitmaps: 8 (256-entry colour table), 24 (no table) or 32
+};
+
+// The complete file bytes of the picture: a bottom-up BI_RGB BMP with a 40-byte info header,
+// or a baseline JPEG stream.
+std::vector<std::uint8_t> DrawPicture(const ArtRequest& request);
+
+}  // namespace artgen
