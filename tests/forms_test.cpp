@@ -1,1 +1,183 @@
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "forms/Forms.h"
+#include "platform/posix/PosixFileSystem.h"
+#include "platform/testing/RecordingScreen.h"
+
+namespace forms {
+namespace {
+
+// What the test forms saw, in order.
+std::vector<std::string> events;
+
+struct ProbeForm : TForm {
+  static ProbeForm* variable;
+  static bool failLoad;
+  static bool failCreate;
+  static bool markVisible;
+
+  ProbeForm() : TForm("Probe") {
+    OnCreate = [this] {
+      events.push_back(variable == this ? "create sees variable" : "create without variable");
+      if (failCreate) throw Exception("Cannot create file \"c:\\x\"");
+    };
+  }
+  ~ProbeForm() override { events.push_back("destroyed"); }
+
+ protected:
+  void LoadLayout() override {
+    events.push_back(variable == this ? "load sees variable" : "load without variable");
+    Visible = markVisible;
+    if (failLoad) throw Exception("Cannot load layout");
+  }
+  void VisibleChanged() override { events.push_back(Visible ? "shown" : "hidden"); }
+};
+ProbeForm* ProbeForm::variable = nullptr;
+bool ProbeForm::failLoad = false;
+bool ProbeForm::failCreate = false;
+bool ProbeForm::markVisible = false;
+
+struct OtherForm : TForm {
+  OtherForm() : TForm("Other") {}
+};
+
+class FormsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    events.clear();
+    ProbeForm::variable = nullptr;
+    ProbeForm::failLoad = ProbeForm::failCreate = ProbeForm::markVisible = false;
+    Application = &app;
+    app.Title = "Varnel Configuração de ambiente";
+  }
+  void TearDown() override {
+    app.DestroyForms();
+    Application = nullptr;
+  }
+
+  platform::PosixFileSystem fs;
+  platform::RecordingScreen screen;
+  TApplication app{fs, screen, [](int code) { throw ProcessExit{code}; }};
+};
+
+TEST_F(FormsTest, VariableIsSetBeforeLayoutAndOnCreate) {
+  app.CreateForm(ProbeForm::variable);
+  EXPECT_EQ(events, (std::vector<std::string>{"load sees variable", "create sees variable"}));
+  EXPECT_TRUE(app.Owns(ProbeForm::variable));
+  EXPECT_EQ(app.MainForm(), ProbeForm::variable) << "the first form becomes the main form";
+  EXPECT_EQ(app.ExitCode(), 0);
+}
+
+TEST_F(FormsTest, LoadErrorDestroysFormClearsVariableAndReachesCreator) {
+  ProbeForm::failLoad = true;
+  ProbeForm::variable = reinterpret_cast<ProbeForm*>(&events);  // stale value must be replaced
+  EXPECT_THROW(app.CreateForm(ProbeForm::variable), Exception);
+  EXPECT_EQ(ProbeForm::variable, nullptr);
+  EXPECT_EQ(events, (std::vector<std::string>{"load sees variable", "destroyed"}));
+  EXPECT_EQ(app.FormCount(), 0u);
+  EXPECT_TRUE(screen.errors.empty()) << "the creator decides what to say";
+}
+
+TEST_F(FormsTest, OnCreateErrorGoesToErrorBoxAndCreationCompletes) {
+  ProbeForm::failCreate = true;
+  ProbeForm::markVisible = true;
+  app.CreateForm(ProbeForm::variable);
+  ASSERT_EQ(screen.errors.size(), 1u);
+  EXPECT_EQ(screen.errors[0].caption, "Varnel Configuração de ambiente");
+  EXPECT_EQ(screen.errors[0].text, "Cannot create file \"c:\\x\"") << "no full stop after a quote";
+  ASSERT_NE(ProbeForm::variable, nullptr);
+  EXPECT_TRUE(app.Owns(ProbeForm::variable));
+  EXPECT_EQ(events.back(), "shown") << "a form marked visible is shown after OnCreate";
+  EXPECT_EQ(app.ExitCode(), 1);
+}
+
+TEST_F(FormsTest, MarkedVisibleFormIsShownOnlyAfterOnCreate) {
+  ProbeForm::markVisible = true;
+  app.CreateForm(ProbeForm::variable);
+  EXPECT_EQ(events, (std::vector<std::string>{"load sees variable", "create sees variable",
+                                              "shown"}));
+}
+
+TEST_F(FormsTest, FullStopRule) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"Stream write error", "Stream write error."},
+      {"Disk 2", "Disk 2."},
+      {"Cannot create file \"c:\\a.bmp\". Access is denied", "Cannot create file \"c:\\a.bmp\". Access is denied."},
+      {"ends with )", "ends with )"},
+      {"already.", "already."},
+      {"ends with a comma,", "ends with a comma,"},
+      {"A\xC3\xA7\xC3\xA3o", "A\xC3\xA7\xC3\xA3o."},
+      {"", ""},
+  };
+  for (const auto& [message, shown] : cases) EXPECT_EQ(WithFullStop(message), shown) << message;
+}
+
+TEST_F(FormsTest, CloseActions) {
+  OtherForm* mainForm = nullptr;
+  app.CreateForm(mainForm);
+  ProbeForm::markVisible = true;
+  app.CreateForm(ProbeForm::variable);
+  ProbeForm* probe = ProbeForm::variable;
+
+  // Hide is the default action.
+  events.clear();
+  probe->Close();
+  EXPECT_EQ(events, std::vector<std::string>{"hidden"});
+  EXPECT_TRUE(app.Owns(probe));
+
+  // Free schedules the release; the form lives until messages are processed.
+  probe->OnClose = [](TCloseAction& action) { action = TCloseAction::caFree; };
+  events.clear();
+  probe->Close();
+  EXPECT_TRUE(app.Owns(probe));
+  EXPECT_TRUE(events.empty());
+  app.ProcessMessages();
+  EXPECT_FALSE(app.Owns(probe));
+  EXPECT_EQ(events, std::vector<std::string>{"destroyed"});
+  EXPECT_EQ(screen.pumps, 1);
+
+  // None keeps the form open; closing the main form terminates the application.
+  mainForm->OnClose = [](TCloseAction& action) { action = TCloseAction::caNone; };
+  mainForm->Close();
+  EXPECT_FALSE(app.Terminated());
+  mainForm->OnClose = nullptr;
+  mainForm->Close();
+  EXPECT_TRUE(app.Terminated());
+}
+
+TEST_F(FormsTest, HandlerMayRemoveItselfWhileRunning) {
+  OtherForm* form = nullptr;
+  app.CreateForm(form);
+  int runs = 0;
+  form->OnClose = [form, &runs](TCloseAction&) {
+    ++runs;
+    form->OnClose = nullptr;
+  };
+  form->Close();
+  form->Close();
+  EXPECT_EQ(runs, 1);
+}
+
+TEST_F(FormsTest, HaltEndsThroughTheExitHook) {
+  try {
+    app.Halt(1);
+    FAIL() << "Halt returned";
+  } catch (const ProcessExit& exit) {
+    EXPECT_EQ(exit.code, 1);
+  }
+}
+
+TEST_F(FormsTest, FindComponentIgnoresCase) {
+  OtherForm* form = nullptr;
+  app.CreateForm(form);
+  TEdit* edit = form->Add<TEdit>("DriveLocal");
+  EXPECT_EQ(form->FindComponent("drivelocal"), edit);
+  EXPECT_EQ(form->FindComponent("DRIVELOCAL"), edit);
+  EXPECT_EQ(form->FindComponent("DriveLocal2"), nullptr);
+}
+
+}  // namespace
+}  // namespace forms

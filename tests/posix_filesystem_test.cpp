@@ -1,1 +1,162 @@
+#include "platform/posix/PosixFileSystem.h"
+
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "tests/TempDir.h"
+
+namespace platform {
+namespace {
+
+namespace fs = std::filesystem;
+using testing_support::ReadText;
+using testing_support::TempDir;
+using testing_support::WriteText;
+
+class PosixFileSystemTest : public ::testing::Test {
+ protected:
+  TempDir tmp;
+  PosixFileSystem files{{{'d', tmp.path().string()}}};
+
+  void Enter(const fs::path& dir) { ASSERT_EQ(::chdir(dir.c_str()), 0); }
+  void Write(const std::string& path, const std::string& text) {
+    auto file = files.CreateFile(path, false);
+    ASSERT_TRUE(file) << path << ": " << files.ErrorText(files.LastError());
+    EXPECT_EQ(file->Write(text.data(), text.size()), text.size());
+    EXPECT_TRUE(file->Close());
+  }
+};
+
+TEST_F(PosixFileSystemTest, CurrentDirectoryInWindowsForm) {
+  fs::create_directories(tmp / "Sistemas/Vexon7");
+  Enter(tmp / "Sistemas/Vexon7");
+  EXPECT_EQ(files.CurrentDirectory(), "d:\\Sistemas\\Vexon7");
+  Enter(tmp.path());
+  EXPECT_EQ(files.CurrentDirectory(), "d:\\");
+
+  // Without a drive map, z: is the host's root, as under Wine.
+  PosixFileSystem plain;
+  EXPECT_EQ(plain.CurrentDirectory(), "z:" + [&] {
+    std::string p = tmp.path().string();
+    std::replace(p.begin(), p.end(), '/', '\\');
+    return p;
+  }());
+}
+
+TEST_F(PosixFileSystemTest, SeparatorsAndCaseOfExistingNames) {
+  fs::create_directories(tmp / "Vexon7/BTN");
+  // Mixed and doubled separators, names in another case than on disk.
+  EXPECT_TRUE(files.CreateDirectory("d:\\vexon7\\\\btn/selvo"));
+  EXPECT_TRUE(fs::is_directory(tmp / "Vexon7/BTN/selvo"));
+  Write("D:/VEXON7//btn\\Selvo/Cliente1.BMP", "one");
+  EXPECT_EQ(ReadText(tmp / "Vexon7/BTN/selvo/Cliente1.BMP"), "one") << "new names as spelled";
+  Write("d:\\vexon7\\btn\\selvo\\cliente1.bmp", "two");
+  EXPECT_EQ(ReadText(tmp / "Vexon7/BTN/selvo/Cliente1.BMP"), "two") << "existing name matched";
+  EXPECT_FALSE(fs::exists(tmp / "Vexon7/BTN/selvo/cliente1.bmp"));
+  EXPECT_TRUE(files.FileExists("d:\\VEXON7\\BTN\\SELVO\\CLIENTE1.BMP"));
+  EXPECT_FALSE(files.FileExists("d:\\vexon7\\btn\\selvo")) << "a folder is no file";
+}
+
+TEST_F(PosixFileSystemTest, ExactNameWinsOverCaseVariant) {
+  fs::create_directories(tmp / "ABC");
+  fs::create_directories(tmp / "abc");
+  Write("d:\\abc\\f.txt", "lower");
+  Write("d:\\ABC\\f.txt", "upper");
+  EXPECT_EQ(ReadText(tmp / "abc/f.txt"), "lower");
+  EXPECT_EQ(ReadText(tmp / "ABC/f.txt"), "upper");
+  // Neither spelled exactly: the choice is stable (the lowest name).
+  Write("d:\\Abc\\g.txt", "mixed");
+  EXPECT_EQ(ReadText(tmp / "ABC/g.txt"), "mixed");
+}
+
+TEST_F(PosixFileSystemTest, FullPathNormalises) {
+  fs::create_directories(tmp / "sistemas/vexon7");
+  Enter(tmp / "sistemas/vexon7");
+  const std::pair<const char*, const char*> cases[] = {
+      {"d:\\vexon7\\btn/pet/a1.bmp", "d:\\vexon7\\btn\\pet\\a1.bmp"},
+      {"d:\\\\btn", "d:\\btn"},
+      {"d:\\a\\.\\b\\..\\c", "d:\\a\\c"},
+      {"btn\\x.bmp", "d:\\sistemas\\vexon7\\btn\\x.bmp"},
+      {"\\txt", "d:\\txt"},
+      {"D:\\Keep\\Case", "d:\\Keep\\Case"},
+  };
+  for (const auto& [in, out] : cases) EXPECT_EQ(files.FullPath(in), out) << in;
+}
+
+TEST_F(PosixFileSystemTest, ErrorsInWindowsTerms) {
+  fs::create_directories(tmp / "have");
+  WriteText(tmp / "have/ro.bmp", "keep");
+  fs::permissions(tmp / "have/ro.bmp", fs::perms::owner_read | fs::perms::group_read);
+
+  EXPECT_FALSE(files.CreateDirectory("d:\\have"));
+  EXPECT_EQ(files.LastError(), SysError::kAlreadyExists);
+  EXPECT_FALSE(files.CreateDirectory("d:\\missing\\sub"));
+  EXPECT_EQ(files.LastError(), SysError::kPathNotFound);
+
+  EXPECT_EQ(files.CreateFile("d:\\missing\\a.bmp", false), nullptr);
+  EXPECT_EQ(files.LastError(), SysError::kPathNotFound);
+  EXPECT_EQ(files.ErrorText(files.LastError()), "The system cannot find the path specified.");
+  EXPECT_EQ(files.CreateFile("d:\\have", false), nullptr) << "a folder in place of the file";
+  EXPECT_EQ(files.LastError(), SysError::kAccessDenied);
+
+  // A file without write permission is read-only, also for root.
+  EXPECT_TRUE(files.Inspect("d:\\have\\ro.bmp").readOnly);
+  EXPECT_EQ(files.CreateFile("d:\\have\\ro.bmp", false), nullptr);
+  EXPECT_EQ(files.LastError(), SysError::kAccessDenied);
+  EXPECT_FALSE(files.DeleteFile("d:\\have\\ro.bmp"));
+  EXPECT_EQ(files.LastError(), SysError::kAccessDenied);
+  EXPECT_EQ(ReadText(tmp / "have/ro.bmp"), "keep");
+
+  Write("d:\\have\\new.bmp", "x");
+  EXPECT_EQ(files.CreateFile("d:\\have\\new.bmp", true), nullptr);
+  EXPECT_EQ(files.LastError(), SysError::kFileExists);
+
+  EXPECT_FALSE(files.CreateDirectory("\\\\server\\share\\vexon7"));
+  EXPECT_EQ(files.LastError(), SysError::kBadNetPath);
+  EXPECT_FALSE(files.CreateDirectory("q:\\unmapped"));
+  EXPECT_EQ(files.LastError(), SysError::kPathNotFound);
+  EXPECT_FALSE(files.DeleteFile("d:\\have\\absent.bmp"));
+  EXPECT_EQ(files.LastError(), SysError::kFileNotFound);
+}
+
+TEST_F(PosixFileSystemTest, CreateAlwaysTruncatesAndMoveReplaces) {
+  WriteText(tmp / "a.bmp", "a much longer old content");
+  Write("d:\\a.bmp", "new");
+  EXPECT_EQ(ReadText(tmp / "a.bmp"), "new");
+
+  Write("d:\\a.tmp", "replacement");
+  EXPECT_TRUE(files.MoveReplace("d:\\a.tmp", "d:\\A.BMP"));
+  EXPECT_EQ(ReadText(tmp / "a.bmp"), "replacement");
+  EXPECT_FALSE(fs::exists(tmp / "a.tmp"));
+
+  Write("d:\\b.tmp", "b");
+  fs::permissions(tmp / "a.bmp", fs::perms::owner_read);
+  EXPECT_FALSE(files.MoveReplace("d:\\b.tmp", "d:\\a.bmp"));
+  EXPECT_EQ(files.LastError(), SysError::kAccessDenied);
+  EXPECT_EQ(ReadText(tmp / "a.bmp"), "replacement");
+
+  EXPECT_TRUE(files.DeleteFile("d:\\b.tmp"));
+  EXPECT_FALSE(fs::exists(tmp / "b.tmp"));
+}
+
+TEST_F(PosixFileSystemTest, LongCurrentDirectory) {
+  fs::path deep = tmp.path();
+  std::string expected = "d:";
+  for (int i = 0; i < 30; ++i) {
+    const std::string name = "folder-with-a-long-name-" + std::to_string(i);
+    deep /= name;
+    expected += "\\" + name;
+  }
+  fs::create_directories(deep);
+  Enter(deep);
+  ASSERT_GT(expected.size(), 700u);
+  EXPECT_EQ(files.CurrentDirectory(), expected);
+  EXPECT_TRUE(files.SetCurrentDirectory(expected + "\\..\\folder-with-a-long-name-29"));
+  EXPECT_TRUE(files.CreateDirectory(expected + "\\btn"));
+  EXPECT_TRUE(fs::is_directory(deep / "btn"));
+}
+
+}  // namespace
+}  // namespace platform

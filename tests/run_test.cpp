@@ -1,1 +1,142 @@
+// The run's spine on a real file system: install root, folder preparation, exit code.
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/Program.h"
+#include "app/Proceda.h"
+#include "export/FrmVariaveis.h"
+#include "platform/posix/PosixFileSystem.h"
+#include "platform/testing/FaultFileSystem.h"
+#include "platform/testing/RecordingScreen.h"
+#include "tests/TempDir.h"
+
+namespace varnel {
+namespace {
+
+namespace fs = std::filesystem;
+using platform::FaultFileSystem;
+using testing_support::TempDir;
+
+struct Seen {
+  std::string driveLocal, diretorioControl, installDrive, installDir;
+};
+
+class RunTest : public ::testing::Test {
+ protected:
+  TempDir tmp;
+  platform::PosixFileSystem disk{{{'d', tmp.path().string()}}};
+  FaultFileSystem files{disk};
+  platform::RecordingScreen screen;
+  Seen seen;
+
+  // Runs the installer from `folder` (below the temporary drive d:) and returns its exit code.
+  int RunFrom(const fs::path& folder) {
+    fs::create_directories(folder);
+    EXPECT_EQ(::chdir(folder.c_str()), 0);
+    screen.onPump = [this] {
+      if (FormProceda == nullptr || seen.installDrive.size()) return;
+      seen = {FormProceda->DriveLocal->Text, FormProceda->DiretorioControl->Text, InstallDrive,
+              InstallDir};
+    };
+    return RunInstaller(files, screen, [](int code) { throw forms::ProcessExit{code}; });
+  }
+
+  void ExpectTreeAt(const fs::path& root) {
+    for (std::string_view folder : kEditionFolders)
+      EXPECT_TRUE(fs::is_directory(root / "btn" / std::string(folder))) << folder;
+    std::size_t count = 0;
+    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(root / "btn")) ++count;
+    EXPECT_EQ(count, kEditionFolders.size()) << "nothing else under btn";
+  }
+
+  std::vector<std::string> DirectoryRequests() const {
+    std::vector<std::string> out;
+    for (const std::string& line : files.Journal())
+      if (line.rfind("CreateDirectory ", 0) == 0 || line.rfind("SetCurrentDirectory ", 0) == 0)
+        out.push_back(line);
+    return out;
+  }
+};
+
+TEST_F(RunTest, InstallsTreeInOrderAndEndsWithZero) {
+  fs::create_directories(tmp / "mysql/data/sistemas");
+  EXPECT_EQ(RunFrom(tmp / "Sistemas/Vexon7"), 0);
+  EXPECT_TRUE(screen.errors.empty());
+
+  EXPECT_EQ(seen.driveLocal, "d:");
+  EXPECT_EQ(seen.diretorioControl, "\\sistemas\\vexon7");
+  EXPECT_EQ(seen.installDrive, "d:");
+  EXPECT_EQ(seen.installDir, "\\sistemas\\vexon7");
+
+  std::vector<std::string> expected = {
+      "CreateDirectory d:\\mysql\\data\\\\sistemas\\vexon7",
+      "CreateDirectory d:\\mysql\\data\\\\sistemas\\vexon7tmp",
+      "SetCurrentDirectory d:\\sistemas\\vexon7",
+      "CreateDirectory d:\\sistemas\\vexon7\\btn",
+  };
+  for (std::string_view folder : kEditionFolders)
+    expected.push_back("CreateDirectory d:\\sistemas\\vexon7\\btn\\" + std::string(folder));
+  EXPECT_EQ(DirectoryRequests(), expected);
+
+  EXPECT_TRUE(fs::is_directory(tmp / "mysql/data/sistemas/vexon7"));
+  EXPECT_TRUE(fs::is_directory(tmp / "mysql/data/sistemas/vexon7tmp"));
+  ExpectTreeAt(tmp / "Sistemas/Vexon7");
+  EXPECT_FALSE(fs::exists(tmp / "sistemas")) << "existing folders are matched, not doubled";
+}
+
+TEST_F(RunTest, StartedFromTheProductSubfolder) {
+  EXPECT_EQ(RunFrom(tmp / "vexon7/DedudoDevorud"), 0);
+  EXPECT_EQ(seen.diretorioControl, "\\vexon7");
+  EXPECT_EQ(seen.installDir, "\\vexon7");
+  ExpectTreeAt(tmp / "vexon7");
+  EXPECT_FALSE(fs::exists(tmp / "vexon7/DedudoDevorud/btn"));
+}
+
+TEST_F(RunTest, SecondRunOverExistingTree) {
+  fs::create_directories(tmp / "mysql/data");
+  ASSERT_EQ(RunFrom(tmp / "vexon7"), 0);
+  const std::size_t firstCalls = files.Journal().size();
+  EXPECT_EQ(RunFrom(tmp / "vexon7"), 0);
+  EXPECT_EQ(files.Journal().size(), 2 * firstCalls) << "every request is made again";
+  EXPECT_TRUE(screen.errors.empty());
+  ExpectTreeAt(tmp / "vexon7");
+}
+
+TEST_F(RunTest, MissingMysqlDataFolderIsPassedOver) {
+  EXPECT_EQ(RunFrom(tmp / "vexon7"), 0);
+  EXPECT_FALSE(fs::exists(tmp / "mysql"));
+  ExpectTreeAt(tmp / "vexon7");
+}
+
+TEST_F(RunTest, SeveralLevelsNeedTheirParentInTheDataFolder) {
+  fs::create_directories(tmp / "mysql/data");
+  EXPECT_EQ(RunFrom(tmp / "sistemas/vexon7"), 0);
+  EXPECT_TRUE(fs::is_empty(tmp / "mysql/data")) << "mysql\\data\\sistemas is never created";
+  ExpectTreeAt(tmp / "sistemas/vexon7");
+}
+
+TEST_F(RunTest, DriveRoot) {
+  fs::create_directories(tmp / "mysql/data");
+  EXPECT_EQ(RunFrom(tmp.path()), 0);
+  EXPECT_EQ(seen.installDir, "\\");
+  // d:\mysql\data\\ is the data folder itself; "tmp" lands inside it.
+  EXPECT_TRUE(fs::is_directory(tmp / "mysql/data/tmp"));
+  ExpectTreeAt(tmp.path());
+}
+
+TEST_F(RunTest, EveryFailureOfThePreparationIsSilent) {
+  // btn cannot be created: its 22 subfolders fail too, and the run still ends well.
+  files.FailNth(FaultFileSystem::Op::kCreateDirectory, 3, platform::SysError::kAccessDenied);
+  files.FailNth(FaultFileSystem::Op::kSetCurrentDirectory, 1, platform::SysError::kAccessDenied);
+  EXPECT_EQ(RunFrom(tmp / "vexon7"), 0);
+  EXPECT_TRUE(screen.errors.empty());
+  EXPECT_FALSE(fs::exists(tmp / "vexon7/btn"));
+  EXPECT_EQ(files.Calls(FaultFileSystem::Op::kCreateDirectory), 25);
+}
+
+}  // namespace
+}  // namespace varnel

@@ -1,0 +1,35 @@
+# The two commands of the README:
+#   make run   installs what is missing, builds, and runs the installer on a demo install root
+#   make test  installs what is missing, builds native, sanitizer and Windows builds, runs every test
+.PHONY: run test deps native windows sanitizers clean
+
+DEMO := build/demo/vexon7
+
+deps:
+	@scripts/install-deps.sh
+
+native: deps
+	cmake --preset native >/dev/null
+	cmake --build --preset native
+
+windows: native
+	cmake --preset windows >/dev/null
+	cmake --build --preset windows
+
+sanitizers: deps
+	cmake --preset sanitizers >/dev/null
+	cmake --build --preset sanitizers
+
+run: native
+	mkdir -p $(DEMO)
+	cd $(DEMO) && ../../native/instalador; echo "instalador ended with exit code $$?"
+	@echo "Installed under $(DEMO):" && ls $(DEMO)/btn
+
+test: windows sanitizers
+	cmake --preset native -DVARNEL_WINDOWS_EXE=$(CURDIR)/build/windows/instalador.exe >/dev/null
+	cmake --build --preset native
+	ctest --preset native
+	ctest --preset sanitizers
+
+clean:
+	rm -rf build

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build and the tests need, and nothing when all are there.
+# Every entry point (make run, make test, CI) calls this one script.
+set -euo pipefail
+
+packages=(
+  # build
+  cmake ninja-build g++ pkg-config make
+  # tests
+  googletest libgtest-dev libgmock-dev
+  # sanitizers and fuzzing
+  clang libclang-rt-14-dev
+  # Windows cross-build and running it
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64
+  # pictures, text and the Linux window
+  libjpeg62-turbo-dev libfreetype-dev fonts-dejavu-core zlib1g-dev libfltk1.3-dev
+  # screenshots and driving windows as a person would
+  xvfb openbox xdotool imagemagick x11-utils
+  # benchmarks' peers
+  zip tar
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q '^install ok installed$'; then
+    missing+=("$p")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
