@@ -276,7 +276,9 @@ void CheckLongPaths(platform::FileSystem& fs, const std::string& dir) {
 void CheckErrorTexts(platform::FileSystem& fs) {
   const std::string pathText = fs.ErrorText(SysError::kPathNotFound);
   const std::string fileText = fs.ErrorText(SysError::kFileNotFound);
-  std::printf("     system text for path not found: \"%s\"\n", pathText.c_str());
+  std::string shown = pathText;
+  while (!shown.empty() && (shown.back() == '\r' || shown.back() == '\n')) shown.pop_back();
+  std::printf("     system text for path not found: \"%s\"\n", shown.c_str());
   Check(!pathText.empty() && pathText != fileText, "system texts differ by code");
   const std::string unknown = fs.ErrorText(static_cast<SysError>(987654u));
   Check(unknown == "Unknown error 987654.", "text for a code the system does not know",

@@ -103,6 +103,17 @@ expect_status "run from D:\\Sistemas\\Vexon7\\DedudoDevorud" 0 "$STATUS"
 expect_dirs "run from D:\\Sistemas\\Vexon7\\DedudoDevorud" "$d3" Sistemas Sistemas/Vexon7 \
   Sistemas/Vexon7/DedudoDevorud $(btn_tree Sistemas/Vexon7)
 
+# An install root with letters outside ASCII: only A to Z are lowered, the accented capitals
+# stay as they are and still name the existing folder. (A current directory past 260
+# characters cannot be handed to a new process under Wine, which then starts it in C:\windows;
+# the check program below covers long current directories from inside the process.)
+d5="$work/d5"
+mkdir -p "$d5/AÇÃO/Vexon7"
+map_d "$d5"
+run_in "$d5/AÇÃO/Vexon7" "$exe"
+expect_status "run from D:\\AÇÃO\\Vexon7" 0 "$STATUS"
+expect_dirs "run from D:\\AÇÃO\\Vexon7" "$d5" AÇÃO AÇÃO/Vexon7 $(btn_tree AÇÃO/Vexon7)
+
 # The file system's own checks, in an empty folder D:\check.
 d4="$work/d4"
 mkdir -p "$d4/check"
