@@ -235,6 +235,12 @@ void CheckNonAnsiFolder(platform::FileSystem& fs, const std::string& dir) {
   if (find != INVALID_HANDLE_VALUE) FindClose(find);
 
   const std::string before = fs.CurrentDirectory();
+  Refused(fs, fs.SetCurrentDirectory(dir + "\\absent"), SysError::kFileNotFound,
+          "enter a missing folder");
+  // A code without a name of its own is kept as the system's number (267, not a directory).
+  Refused(fs, fs.SetCurrentDirectory(dir + "\\create.bin"), static_cast<SysError>(267u),
+          "enter a file");
+  Check(fs.CurrentDirectory() == before, "refused changes leave the current directory");
   Check(fs.SetCurrentDirectory(path), "enter the accented folder");
   const std::string now = fs.CurrentDirectory();
   Check(now == path, "current directory round trip", "got \"" + now + "\"");

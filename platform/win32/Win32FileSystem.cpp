@@ -165,9 +165,10 @@ bool Win32FileSystem::SetCurrentDirectory(const std::string& path) {
   std::wstring wide;
   if (!Widen(path, wide)) return Fail(SysError::kInvalidName);
   if (SetCurrentDirectoryW(wide.c_str())) return true;
+  FailWithSystemError();
   // A long folder may still be reachable through its prefixed name.
   std::wstring prefixed;
-  if (!ApiPath(path, prefixed) || prefixed == wide) return Fail(SysError::kFilenameTooLong);
+  if (!ApiPath(path, prefixed) || prefixed == wide) return false;
   if (!SetCurrentDirectoryW(prefixed.c_str())) return FailWithSystemError();
   return true;
 }
