@@ -1,0 +1,273 @@
+#include "platform/win32/Win32FileSystem.h"
+
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+
+// <windows.h> maps these names onto their A/W variants; here they are our own methods.
+#undef CreateDirectory
+#undef CreateFile
+#undef DeleteFile
+#undef SetCurrentDirectory
+
+#include <algorithm>
+#include <limits>
+
+namespace platform {
+
+namespace {
+
+// Longest path the plain (unprefixed) calls take: CreateDirectoryW stops at MAX_PATH - 12, the
+// others at MAX_PATH including the terminating NUL.
+constexpr std::size_t kPlainPathLimit = MAX_PATH - 12;
+
+// Calls `get(buffer, size)` -- an API that returns the length it needs (with the NUL) when the
+// buffer is too small, the length it wrote (without the NUL) otherwise, 0 on failure -- until
+// the text fits, so no length is fixed in advance.
+template <typename Get>
+bool ReadSystemString(Get get, std::wstring& out) {
+  DWORD size = get(nullptr, 0);
+  while (size != 0) {
+    std::wstring buffer(size, L'\0');
+    const DWORD written = get(buffer.data(), size);
+    if (written == 0) return false;
+    if (written < size) {
+      buffer.resize(written);
+      out = std::move(buffer);
+      return true;
+    }
+    size = written;  // the text grew between the two calls
+  }
+  return false;
+}
+
+bool FullPathW(const std::wstring& path, std::wstring& out) {
+  return ReadSystemString(
+      [&](wchar_t* buffer, DWORD size) {
+        return GetFullPathNameW(path.c_str(), size, buffer, nullptr);
+      },
+      out);
+}
+
+// Windows refuses to overwrite or replace a file that carries the read-only attribute. Where the
+// attribute stands on host permissions that the process may override (Wine run as root), the
+// refusal would not come, so it is made here too; on Windows the check only repeats the system's.
+bool IsReadOnlyFile(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) &&
+         !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+}  // namespace
+
+bool Widen(const std::string& utf8, std::wstring& out) {
+  out.clear();
+  if (utf8.empty()) return true;
+  if (utf8.find('\0') != std::string::npos) return false;
+  if (utf8.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) return false;
+  const int length = static_cast<int>(utf8.size());
+  const int wide =
+      MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), length, nullptr, 0);
+  if (wide <= 0) return false;
+  out.resize(static_cast<std::size_t>(wide));
+  return MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), length, out.data(),
+                             wide) == wide;
+}
+
+std::string Narrow(const std::wstring& utf16) {
+  if (utf16.empty()) return std::string();
+  const int length = static_cast<int>(utf16.size());
+  const int bytes =
+      WideCharToMultiByte(CP_UTF8, 0, utf16.data(), length, nullptr, 0, nullptr, nullptr);
+  if (bytes <= 0) return std::string();
+  std::string out(static_cast<std::size_t>(bytes), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, utf16.data(), length, out.data(), bytes, nullptr, nullptr);
+  return out;
+}
+
+class Win32File : public File {
+ public:
+  Win32File(Win32FileSystem& fs, HANDLE handle) : fs_(fs), handle_(handle) {}
+  ~Win32File() override {
+    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+  }
+
+  std::size_t Write(const void* data, std::size_t size) override {
+    const char* p = static_cast<const char*>(data);
+    std::size_t done = 0;
+    while (done < size) {
+      const DWORD chunk =
+          static_cast<DWORD>(std::min<std::size_t>(size - done, std::numeric_limits<DWORD>::max()));
+      DWORD written = 0;
+      if (!WriteFile(handle_, p + done, chunk, &written, nullptr)) {
+        fs_.FailWithSystemError();
+        done += written;
+        break;
+      }
+      if (written == 0) {  // a disk file that takes nothing more is full
+        fs_.Fail(SysError::kDiskFull);
+        break;
+      }
+      done += written;
+    }
+    return done;
+  }
+
+  bool Close() override {
+    if (handle_ == INVALID_HANDLE_VALUE) return true;
+    const HANDLE handle = handle_;
+    handle_ = INVALID_HANDLE_VALUE;
+    if (!CloseHandle(handle)) return fs_.FailWithSystemError();
+    return true;
+  }
+
+ private:
+  Win32FileSystem& fs_;
+  HANDLE handle_;
+};
+
+bool Win32FileSystem::FailWithSystemError() {
+  const DWORD code = GetLastError();
+  return Fail(static_cast<SysError>(code));
+}
+
+bool Win32FileSystem::ApiPath(const std::string& path, std::wstring& out) {
+  if (!Widen(path, out)) return Fail(SysError::kInvalidName);
+  std::wstring full;
+  if (!FullPathW(out, full) || full.size() < kPlainPathLimit) return true;
+  // Already a device or long-path name: nothing to add.
+  if (full.rfind(L"\\\\?\\", 0) == 0 || full.rfind(L"\\\\.\\", 0) == 0) {
+    out = std::move(full);
+  } else if (full.rfind(L"\\\\", 0) == 0) {
+    out = L"\\\\?\\UNC\\" + full.substr(2);
+  } else {
+    out = L"\\\\?\\" + full;
+  }
+  return true;
+}
+
+std::string Win32FileSystem::CurrentDirectory() {
+  std::wstring directory;
+  if (!ReadSystemString(
+          [](wchar_t* buffer, DWORD size) { return GetCurrentDirectoryW(size, buffer); },
+          directory)) {
+    FailWithSystemError();
+    return std::string();
+  }
+  return Narrow(directory);
+}
+
+bool Win32FileSystem::SetCurrentDirectory(const std::string& path) {
+  std::wstring wide;
+  if (!Widen(path, wide)) return Fail(SysError::kInvalidName);
+  if (SetCurrentDirectoryW(wide.c_str())) return true;
+  FailWithSystemError();
+  // A long folder may still be reachable through its prefixed name.
+  std::wstring prefixed;
+  if (!ApiPath(path, prefixed) || prefixed == wide) return false;
+  if (!SetCurrentDirectoryW(prefixed.c_str())) return FailWithSystemError();
+  return true;
+}
+
+bool Win32FileSystem::CreateDirectory(const std::string& path) {
+  std::wstring wide;
+  if (!ApiPath(path, wide)) return false;
+  if (!CreateDirectoryW(wide.c_str(), nullptr)) return FailWithSystemError();
+  return true;
+}
+
+std::unique_ptr<File> Win32FileSystem::CreateFile(const std::string& path, bool mustBeNew) {
+  std::wstring wide;
+  if (!ApiPath(path, wide)) return nullptr;
+  if (!mustBeNew && IsReadOnlyFile(wide)) {
+    Fail(SysError::kAccessDenied);
+    return nullptr;
+  }
+  const HANDLE handle =
+      CreateFileW(wide.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                  mustBeNew ? CREATE_NEW : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) {
+    FailWithSystemError();
+    // A new file is refused whatever already stands there, a folder included.
+    if (mustBeNew && lastError_ != SysError::kFileExists &&
+        GetFileAttributesW(wide.c_str()) != INVALID_FILE_ATTRIBUTES)
+      Fail(SysError::kFileExists);
+    return nullptr;
+  }
+  return std::make_unique<Win32File>(*this, handle);
+}
+
+bool Win32FileSystem::MoveReplace(const std::string& from, const std::string& to) {
+  std::wstring wideFrom;
+  std::wstring wideTo;
+  if (!ApiPath(from, wideFrom) || !ApiPath(to, wideTo)) return false;
+  if (IsReadOnlyFile(wideTo)) return Fail(SysError::kAccessDenied);
+  if (!MoveFileExW(wideFrom.c_str(), wideTo.c_str(), MOVEFILE_REPLACE_EXISTING))
+    return FailWithSystemError();
+  return true;
+}
+
+PathInfo Win32FileSystem::Inspect(const std::string& path) {
+  PathInfo info;
+  std::wstring wide;
+  if (!ApiPath(path, wide)) return info;
+  const DWORD attributes = GetFileAttributesW(wide.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    FailWithSystemError();
+    return info;
+  }
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+    info.kind = PathKind::kDirectory;
+  } else {
+    info.kind = PathKind::kFile;
+    info.readOnly = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+  }
+  return info;
+}
+
+bool Win32FileSystem::DeleteFile(const std::string& path) {
+  std::wstring wide;
+  if (!ApiPath(path, wide)) return false;
+  if (!DeleteFileW(wide.c_str())) return FailWithSystemError();
+  return true;
+}
+
+std::string Win32FileSystem::FullPath(const std::string& path) {
+  std::wstring wide;
+  std::wstring full;
+  if (!Widen(path, wide)) {
+    Fail(SysError::kInvalidName);
+  } else if (FullPathW(wide, full)) {
+    return Narrow(full);
+  } else {
+    FailWithSystemError();
+  }
+  // No normal form to be had: the path as given, in Windows separators.
+  std::string out = path;
+  std::replace(out.begin(), out.end(), '/', '\\');
+  return out;
+}
+
+std::string Win32FileSystem::ErrorText(SysError code) {
+  const DWORD id = static_cast<DWORD>(code);
+  // English where the system carries it, else the system's own language.
+  for (const DWORD language : {static_cast<DWORD>(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US)),
+                               static_cast<DWORD>(MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL))}) {
+    wchar_t* text = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_ALLOCATE_BUFFER,
+        nullptr, id, language, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    if (length != 0 && text != nullptr) {
+      std::wstring message(text, length);
+      LocalFree(text);
+      return Narrow(message);
+    }
+  }
+  return WindowsErrorText(code);
+}
+
+}  // namespace platform

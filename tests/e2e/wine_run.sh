@@ -1,0 +1,126 @@
+#!/bin/bash
+# Runs instalador.exe under Wine from install roots on a drive D: and checks the folder tree,
+# then runs the Win32 file system check program there.
+# Usage: wine_run.sh <instalador.exe> <win32_filesystem_check.exe>
+#
+# One throwaway Wine prefix serves every case of the run (creating one takes several seconds);
+# drive D: is a symbolic link in the prefix's dosdevices folder, re-pointed at a fresh folder for
+# each case. Every run here is without a display (the terminal front). A wineserver started
+# without a display breaks a later run with one, so the server is stopped when the test ends.
+set -u
+. "$(dirname "$0")/tree_checks.sh"
+
+for tool in wine wineboot wineserver; do
+  if ! command -v "$tool" >/dev/null; then
+    echo "FAIL: $tool is not installed (Debian packages wine and wine64)"
+    exit 1
+  fi
+done
+for program in "$1" "$2"; do
+  if [ ! -f "$program" ]; then
+    echo "FAIL: $program does not exist (build the windows preset first)"
+    exit 1
+  fi
+done
+exe=$(realpath "$1")
+check=$(realpath "$2")
+
+work=$(mktemp -d)
+export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+unset DISPLAY WAYLAND_DISPLAY
+cleanup() {
+  wineserver -k 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+if ! wineboot -i >"$work/boot.txt" 2>&1; then
+  echo "FAIL: the Wine prefix could not be created"
+  sed 's/^/  | /' "$work/boot.txt"
+  exit 1
+fi
+
+# map_d <folder>: drive D: is <folder> from now on.
+map_d() {
+  ln -sfn "$1" "$WINEPREFIX/dosdevices/d:"
+}
+
+# expect_windows_cwd <unix folder> <windows path>: Wine names <unix folder> <windows path>, so a
+# program started there sees that current directory.
+expect_windows_cwd() {
+  local got
+  got=$(cd "$1" && wine cmd /c cd 2>/dev/null | tr -d '\r')
+  if [ "$got" = "$2" ]; then pass "Wine's current directory is $2"; else fail "Wine's current directory is '$got', want $2"; fi
+}
+
+# run_in <unix folder> <program> [args]: runs <program> under Wine from <unix folder>; sets STATUS.
+run_in() {
+  local dir=$1
+  shift
+  (cd "$dir" && wine "$@" </dev/null >"$work/out.txt" 2>&1)
+  STATUS=$?
+  # On a failure, what the program said (its passed checks left out).
+  [ "$STATUS" -eq 0 ] || tr -d '\r' <"$work/out.txt" | grep -v '^ok' | sed 's/^/  | /'
+}
+
+# The database folders the installer makes for the install root \sistemas\vexon7.
+mysql_tree() {
+  echo mysql mysql/data mysql/data/sistemas mysql/data/sistemas/vexon7 mysql/data/sistemas/vexon7tmp
+}
+
+# Started from D:\sistemas\vexon7 with D:\mysql\data\sistemas in place, then again.
+d1="$work/d1"
+mkdir -p "$d1/sistemas/vexon7" "$d1/mysql/data/sistemas"
+map_d "$d1"
+expect_windows_cwd "$d1/sistemas/vexon7" 'D:\sistemas\vexon7'
+run_in "$d1/sistemas/vexon7" "$exe"
+expect_status "run from D:\\sistemas\\vexon7" 0 "$STATUS"
+expect_dirs "run from D:\\sistemas\\vexon7" "$d1" $(mysql_tree) sistemas sistemas/vexon7 \
+  $(btn_tree sistemas/vexon7)
+run_in "$d1/sistemas/vexon7" "$exe"
+expect_status "second run over the tree" 0 "$STATUS"
+expect_dirs "second run over the tree" "$d1" $(mysql_tree) sistemas sistemas/vexon7 \
+  $(btn_tree sistemas/vexon7)
+expect_no_files_outside_btn "runs from D:\\sistemas\\vexon7" "$d1"
+
+# Started from the dedudodevorud subfolder: the same install root.
+d2="$work/d2"
+mkdir -p "$d2/sistemas/vexon7/dedudodevorud" "$d2/mysql/data/sistemas"
+map_d "$d2"
+expect_windows_cwd "$d2/sistemas/vexon7/dedudodevorud" 'D:\sistemas\vexon7\dedudodevorud'
+run_in "$d2/sistemas/vexon7/dedudodevorud" "$exe"
+expect_status "run from D:\\sistemas\\vexon7\\dedudodevorud" 0 "$STATUS"
+expect_dirs "run from D:\\sistemas\\vexon7\\dedudodevorud" "$d2" $(mysql_tree) sistemas \
+  sistemas/vexon7 sistemas/vexon7/dedudodevorud $(btn_tree sistemas/vexon7)
+
+# Mixed case and no database folder on the drive: the database folders fail quietly, the tree
+# joins the existing folders whatever their case.
+d3="$work/d3"
+mkdir -p "$d3/Sistemas/Vexon7/DedudoDevorud"
+map_d "$d3"
+run_in "$d3/Sistemas/Vexon7/DedudoDevorud" "$exe"
+expect_status "run from D:\\Sistemas\\Vexon7\\DedudoDevorud" 0 "$STATUS"
+expect_dirs "run from D:\\Sistemas\\Vexon7\\DedudoDevorud" "$d3" Sistemas Sistemas/Vexon7 \
+  Sistemas/Vexon7/DedudoDevorud $(btn_tree Sistemas/Vexon7)
+
+# An install root with letters outside ASCII: only A to Z are lowered, the accented capitals
+# stay as they are and still name the existing folder. (A current directory past 260
+# characters cannot be handed to a new process under Wine, which then starts it in C:\windows;
+# the check program below covers long current directories from inside the process.)
+d5="$work/d5"
+mkdir -p "$d5/AÇÃO/Vexon7"
+map_d "$d5"
+run_in "$d5/AÇÃO/Vexon7" "$exe"
+expect_status "run from D:\\AÇÃO\\Vexon7" 0 "$STATUS"
+expect_dirs "run from D:\\AÇÃO\\Vexon7" "$d5" AÇÃO AÇÃO/Vexon7 $(btn_tree AÇÃO/Vexon7)
+
+# The file system's own checks, in an empty folder D:\check.
+d4="$work/d4"
+mkdir -p "$d4/check"
+map_d "$d4"
+run_in "$d4" "$check" 'D:\check'
+expect_status "Win32 file system check" 0 "$STATUS"
+# The accented folder it made carries the same name on the host.
+if [ -d "$d4/check/Ação" ]; then pass "accented folder name on the host"; else fail "no folder Ação on the host"; fi
+
+exit $FAILED

@@ -1,0 +1,320 @@
+// Checks Win32FileSystem against the real Windows API (run under Wine by the end-to-end test, or
+// on Windows). Usage: win32_filesystem_check <empty work folder>. Prints one line per check and
+// a summary; exits 1 when any check fails.
+//
+// What the file system wrote is read back through the raw wide API, not through the class
+// under test.
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+
+#undef CreateDirectory
+#undef CreateFile
+#undef DeleteFile
+#undef SetCurrentDirectory
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "platform/Text.h"
+#include "platform/win32/Win32FileSystem.h"
+
+namespace {
+
+using platform::PathKind;
+using platform::SysError;
+
+int failures = 0;
+
+void Check(bool ok, const std::string& what, const std::string& detail = std::string()) {
+  if (!ok) ++failures;
+  std::printf("%s %s%s%s\n", ok ? "ok  " : "FAIL", what.c_str(), detail.empty() ? "" : ": ",
+              detail.c_str());
+}
+
+std::string Code(SysError e) {
+  return std::to_string(static_cast<unsigned>(e));
+}
+
+// The call `done` must have failed with `want` as the file system's last error.
+template <typename Result>
+void Refused(platform::FileSystem& fs, const Result& done, SysError want, const std::string& what) {
+  const bool failed = !done;
+  const SysError got = fs.LastError();
+  Check(failed && got == want, what + " is refused",
+        failed ? "last error " + Code(got) + ", want " + Code(want) : "it succeeded");
+}
+
+std::wstring Wide(const std::string& utf8) {
+  std::wstring out;
+  if (!platform::Widen(utf8, out)) std::printf("(not UTF-8: %s)\n", utf8.c_str());
+  return out;
+}
+
+// The whole content of a file, read with the raw API; "<missing>" when it cannot be opened.
+std::string ReadAll(const std::string& path) {
+  const HANDLE h = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return "<missing>";
+  std::string out;
+  char buffer[4096];
+  DWORD n = 0;
+  while (ReadFile(h, buffer, sizeof buffer, &n, nullptr) && n > 0) out.append(buffer, n);
+  CloseHandle(h);
+  return out;
+}
+
+// Creates `path` with `content` through the class under test; true when every step worked.
+bool WriteThrough(platform::FileSystem& fs, const std::string& path, const std::string& content,
+                  bool mustBeNew = false) {
+  auto file = fs.CreateFile(path, mustBeNew);
+  if (!file) return false;
+  const bool wrote = file->Write(content.data(), content.size()) == content.size();
+  return file->Close() && wrote;
+}
+
+void CheckCreateFile(platform::FileSystem& fs, const std::string& dir) {
+  const std::string path = dir + "\\create.bin";
+  // Create-always: a second creation truncates the first content.
+  Check(WriteThrough(fs, path, "first and longer content"), "create-always writes a new file");
+  Check(WriteThrough(fs, path, "second"), "create-always opens an existing file");
+  Check(ReadAll(path) == "second", "create-always truncates",
+        "read back \"" + ReadAll(path) + "\"");
+
+  // A write larger than one buffer is reported whole.
+  const std::string big(300000, 'b');
+  auto file = fs.CreateFile(dir + "\\big.bin", false);
+  Check(file && file->Write(big.data(), big.size()) == big.size(), "write reports all bytes");
+  Check(file && file->Close(), "close succeeds");
+  Check(ReadAll(dir + "\\big.bin") == big, "large write reads back");
+
+  // No sharing: while open, nobody else may open the file.
+  auto held = fs.CreateFile(dir + "\\held.bin", false);
+  Check(held != nullptr, "create a file to hold open");
+  Check(ReadAll(dir + "\\held.bin") == "<missing>", "an open file is not shared");
+  Refused(fs, fs.CreateFile(dir + "\\held.bin", false), SysError::kSharingViolation,
+          "second creation of an open file");
+  held.reset();  // destroying closes
+  Check(ReadAll(dir + "\\held.bin").empty(), "destroying a file closes it");
+
+  // Must-be-new: refused over a file and over a folder, allowed on a free name.
+  Refused(fs, fs.CreateFile(path, true), SysError::kFileExists,
+          "must-be-new over an existing file");
+  Check(ReadAll(path) == "second", "must-be-new leaves the existing file alone");
+  Check(fs.CreateDirectory(dir + "\\folder"), "create a folder for must-be-new");
+  Refused(fs, fs.CreateFile(dir + "\\folder", true), SysError::kFileExists,
+          "must-be-new over a folder");
+  Check(WriteThrough(fs, dir + "\\fresh.bin", "fresh", true), "must-be-new on a free name");
+  Check(ReadAll(dir + "\\fresh.bin") == "fresh", "must-be-new content reads back");
+
+  // Windows path handling: forward slashes and doubled separators reach the same file.
+  Check(WriteThrough(fs, dir + "\\\\folder/Slashes.BIN", "mixed"), "mixed separators create");
+  Check(ReadAll(dir + "\\folder\\slashes.bin") == "mixed", "names are matched without case");
+
+  Refused(fs, fs.CreateFile(dir + "\\folder", false), SysError::kAccessDenied,
+          "create-always over a folder");
+
+  // A file in a folder that does not exist.
+  Refused(fs, fs.CreateFile(dir + "\\nowhere\\x.bin", false), SysError::kPathNotFound,
+          "file in a missing folder");
+}
+
+void CheckDirectories(platform::FileSystem& fs, const std::string& dir) {
+  struct Case {
+    const char* name;
+    std::string path;
+    bool ok;
+    SysError error;
+  };
+  const std::vector<Case> cases = {
+      {"new folder", dir + "\\made", true, SysError::kNone},
+      {"existing folder", dir + "\\made", false, SysError::kAlreadyExists},
+      {"existing folder, other case and slash", dir + "/MADE", false, SysError::kAlreadyExists},
+      {"name of an existing file", dir + "\\create.bin", false, SysError::kAlreadyExists},
+      {"missing parent", dir + "\\absent\\child", false, SysError::kPathNotFound},
+      {"doubled separator", dir + "\\made\\\\sub", true, SysError::kNone},
+  };
+  for (const Case& c : cases) {
+    const std::string what = std::string("create directory, ") + c.name;
+    if (c.ok) {
+      Check(fs.CreateDirectory(c.path), what, "last error " + Code(fs.LastError()));
+    } else {
+      Refused(fs, fs.CreateDirectory(c.path), c.error, what);
+    }
+  }
+  Check(fs.Inspect(dir + "\\made\\sub").kind == PathKind::kDirectory, "nested folder exists");
+}
+
+void CheckInspectAndDelete(platform::FileSystem& fs, const std::string& dir) {
+  struct Case {
+    const char* name;
+    std::string path;
+    PathKind kind;
+  };
+  const std::vector<Case> cases = {
+      {"file", dir + "\\create.bin", PathKind::kFile},
+      {"file, other case", dir + "\\CREATE.BIN", PathKind::kFile},
+      {"folder", dir + "\\made", PathKind::kDirectory},
+      {"missing", dir + "\\none.bin", PathKind::kMissing},
+  };
+  for (const Case& c : cases)
+    Check(fs.Inspect(c.path).kind == c.kind, std::string("inspect ") + c.name);
+  Check(!fs.FileExists(dir + "\\made"), "a folder is no file");
+
+  Check(fs.DeleteFile(dir + "\\fresh.bin"), "delete a file");
+  Check(ReadAll(dir + "\\fresh.bin") == "<missing>", "deleted file is gone");
+  Refused(fs, fs.DeleteFile(dir + "\\fresh.bin"), SysError::kFileNotFound, "delete a missing file");
+}
+
+void CheckReadOnly(platform::FileSystem& fs, const std::string& dir) {
+  const std::string path = dir + "\\locked.bin";
+  Check(WriteThrough(fs, path, "keep"), "create a file to lock");
+  Check(SetFileAttributesW(Wide(path).c_str(), FILE_ATTRIBUTE_READONLY) != 0,
+        "set the read-only attribute");
+  const platform::PathInfo info = fs.Inspect(path);
+  Check(info.kind == PathKind::kFile && info.readOnly, "inspect sees read-only");
+  Check(!fs.Inspect(dir + "\\create.bin").readOnly, "inspect sees a writable file");
+  Refused(fs, fs.CreateFile(path, false), SysError::kAccessDenied,
+          "create-always over a read-only file");
+  Check(ReadAll(path) == "keep", "read-only file keeps its content");
+  Refused(fs, fs.DeleteFile(path), SysError::kAccessDenied, "delete a read-only file");
+  Check(WriteThrough(fs, dir + "\\locked.new", "new"), "create a replacement for it");
+  Refused(fs, fs.MoveReplace(dir + "\\locked.new", path), SysError::kAccessDenied,
+          "move over a read-only file");
+  Check(ReadAll(path) == "keep", "read-only file survives the move");
+  SetFileAttributesW(Wide(path).c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+void CheckMoveReplace(platform::FileSystem& fs, const std::string& dir) {
+  Check(WriteThrough(fs, dir + "\\target.bin", "old content"), "create the target");
+  Check(WriteThrough(fs, dir + "\\target.new", "new"), "create the replacement");
+  Check(fs.MoveReplace(dir + "\\target.new", dir + "\\target.bin"), "move over an existing file");
+  Check(ReadAll(dir + "\\target.bin") == "new", "target holds the replacement");
+  Check(ReadAll(dir + "\\target.new") == "<missing>", "the moved file is gone");
+  Check(WriteThrough(fs, dir + "\\other.new", "other"), "create a second replacement");
+  Check(fs.MoveReplace(dir + "\\other.new", dir + "\\other.bin"), "move to a free name");
+  Check(ReadAll(dir + "\\other.bin") == "other", "free name holds the moved file");
+  Check(WriteThrough(fs, dir + "\\onto.new", "onto"), "create a file to move onto a folder");
+  Refused(fs, fs.MoveReplace(dir + "\\onto.new", dir + "\\made"), SysError::kAccessDenied,
+          "move over a folder");
+  Refused(fs, fs.MoveReplace(dir + "\\gone.new", dir + "\\other.bin"), SysError::kFileNotFound,
+          "move a missing file");
+}
+
+void CheckFullPath(platform::FileSystem& fs, const std::string& dir) {
+  struct Case {
+    std::string in;
+    std::string want;
+  };
+  const std::vector<Case> cases = {
+      {"d:\\a/b\\\\c", "d:\\a\\b\\c"},
+      {"d:/a/./b/../c", "d:\\a\\c"},
+      {"c:\\\\btn", "c:\\btn"},
+      {"relative\\x.bin", dir + "\\relative\\x.bin"},
+  };
+  for (const Case& c : cases) {
+    const std::string got = fs.FullPath(c.in);
+    Check(got == c.want, "full path of \"" + c.in + "\"", "got \"" + got + "\"");
+  }
+}
+
+void CheckNonAnsiFolder(platform::FileSystem& fs, const std::string& dir) {
+  const std::string name = "A\xC3\xA7\xC3\xA3o";  // "Ação" in UTF-8
+  const std::string path = dir + "\\" + name;
+  Check(fs.CreateDirectory(path), "create a folder with accented letters");
+  // On disk the name is the UTF-16 text, not its bytes read in some code page.
+  WIN32_FIND_DATAW found{};
+  const HANDLE find = FindFirstFileW((Wide(dir) + L"\\A\u00E7\u00E3o").c_str(), &found);
+  Check(find != INVALID_HANDLE_VALUE && std::wstring(found.cFileName) == L"A\u00E7\u00E3o",
+        "accented folder name on disk");
+  if (find != INVALID_HANDLE_VALUE) FindClose(find);
+
+  const std::string before = fs.CurrentDirectory();
+  Refused(fs, fs.SetCurrentDirectory(dir + "\\absent"), SysError::kFileNotFound,
+          "enter a missing folder");
+  // A code without a name of its own is kept as the system's number (267, not a directory).
+  Refused(fs, fs.SetCurrentDirectory(dir + "\\create.bin"), static_cast<SysError>(267u),
+          "enter a file");
+  Check(fs.CurrentDirectory() == before, "refused changes leave the current directory");
+  Check(fs.SetCurrentDirectory(path), "enter the accented folder");
+  const std::string now = fs.CurrentDirectory();
+  Check(now == path, "current directory round trip", "got \"" + now + "\"");
+  Check(WriteThrough(fs, "inside.txt", "relative"), "relative file in the accented folder");
+  Check(ReadAll(path + "\\inside.txt") == "relative", "relative file landed in the folder");
+  Check(fs.SetCurrentDirectory(before), "return to the work folder");
+  Refused(fs, fs.CreateDirectory(dir + "\\bad\xFF"), SysError::kInvalidName,
+          "a path that is not UTF-8");
+}
+
+void CheckLongPaths(platform::FileSystem& fs, const std::string& dir) {
+  // Folders of 60 characters, nested until the path passes 300 characters.
+  std::string path = dir;
+  bool created = true;
+  while (path.size() <= 300 && created) {
+    path += "\\" + std::string(60, static_cast<char>('a' + path.size() % 26));
+    created = fs.CreateDirectory(path);
+  }
+  Check(created, "create folders past 260 characters",
+        std::to_string(path.size()) + " characters" +
+            (created ? std::string() : ", last error " + Code(fs.LastError())));
+  Check(WriteThrough(fs, path + "\\deep.bin", "deep"), "create a file past 260 characters");
+  Check(fs.Inspect(path + "\\deep.bin").kind == PathKind::kFile, "inspect a file past 260");
+  Check(fs.FullPath(path + "\\x\\..\\deep.bin") == path + "\\deep.bin", "full path past 260");
+
+  const std::string before = fs.CurrentDirectory();
+  const bool entered = fs.SetCurrentDirectory(path);
+  Check(entered, "enter a folder past 260 characters",
+        entered ? std::string() : "last error " + Code(fs.LastError()));
+  if (entered) {
+    const std::string now = fs.CurrentDirectory();
+    Check(platform::EqualsIgnoreAsciiCase(now, path), "long current directory round trip",
+          std::to_string(now.size()) + " characters read back");
+    Check(fs.FileExists("deep.bin"), "relative name in a long current directory");
+  }
+  Check(fs.SetCurrentDirectory(before), "return from the long folder");
+}
+
+void CheckErrorTexts(platform::FileSystem& fs) {
+  const std::string pathText = fs.ErrorText(SysError::kPathNotFound);
+  const std::string fileText = fs.ErrorText(SysError::kFileNotFound);
+  std::string shown = pathText;
+  while (!shown.empty() && (shown.back() == '\r' || shown.back() == '\n')) shown.pop_back();
+  std::printf("     system text for path not found: \"%s\"\n", shown.c_str());
+  Check(!pathText.empty() && pathText != fileText, "system texts differ by code");
+  const std::string unknown = fs.ErrorText(static_cast<SysError>(987654u));
+  Check(unknown == "Unknown error 987654.", "text for a code the system does not know",
+        "got \"" + unknown + "\"");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  platform::Win32FileSystem fs;
+  const std::string dir = argc > 1 ? fs.FullPath(argv[1]) : fs.CurrentDirectory();
+  std::printf("work folder %s\n", dir.c_str());
+  if (fs.Inspect(dir).kind != PathKind::kDirectory) {
+    std::printf("FAIL the work folder does not exist\n");
+    return 1;
+  }
+  Check(fs.SetCurrentDirectory(dir), "enter the work folder");
+  CheckCreateFile(fs, dir);
+  CheckDirectories(fs, dir);
+  CheckInspectAndDelete(fs, dir);
+  CheckReadOnly(fs, dir);
+  CheckMoveReplace(fs, dir);
+  CheckFullPath(fs, dir);
+  CheckNonAnsiFolder(fs, dir);
+  CheckLongPaths(fs, dir);
+  CheckErrorTexts(fs);
+  if (failures == 0) {
+    std::printf("PASS\n");
+  } else {
+    std::printf("FAIL: %d checks failed\n", failures);
+  }
+  return failures == 0 ? 0 : 1;
+}
