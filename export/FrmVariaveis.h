@@ -11,10 +11,10 @@ namespace varnel {
 // The 22 edition folders, in the order the folder preparation creates them. No file is ever
 // written under btn outside these.
 inline constexpr std::array<std::string_view, 22> kEditionFolders = {
-    "selvo",   "beauty",        "clean",   "lexor", "padaria", "dental",   "erp",
-    "orvix",   "control",       "frentedecaixa",    "mercado", "caixa",    "gourmet",
-    "varnel",  "oficina",       "pet",     "otica", "tarnix",  "producao", "relatorio",
-    "sindicato", "boletologo"};
+    "selvo",    "beauty",    "clean",     "lexor",         "padaria", "dental",
+    "erp",      "orvix",     "control",   "frentedecaixa", "mercado", "caixa",
+    "gourmet",  "varnel",    "oficina",   "pet",           "otica",   "tarnix",
+    "producao", "relatorio", "sindicato", "boletologo"};
 
 // The install root as the folder preparation and the marker-file step read it: the drive text
 // ("c:") and the directory text ("\vexon7"). Written once, when the run starts.

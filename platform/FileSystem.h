@@ -17,21 +17,21 @@ namespace platform {
 // Windows system error codes; the POSIX implementation maps errno onto these.
 enum class SysError : std::uint32_t {
   kNone = 0,
-  kFileNotFound = 2,        // ERROR_FILE_NOT_FOUND
-  kPathNotFound = 3,        // ERROR_PATH_NOT_FOUND
-  kAccessDenied = 5,        // ERROR_ACCESS_DENIED
-  kNotEnoughMemory = 8,     // ERROR_NOT_ENOUGH_MEMORY
-  kWriteFault = 29,         // ERROR_WRITE_FAULT
-  kSharingViolation = 32,   // ERROR_SHARING_VIOLATION
-  kBadNetPath = 53,         // ERROR_BAD_NETPATH
-  kHandleDiskFull = 39,     // ERROR_HANDLE_DISK_FULL
-  kFileExists = 80,         // ERROR_FILE_EXISTS
-  kInvalidParameter = 87,   // ERROR_INVALID_PARAMETER
-  kDiskFull = 112,          // ERROR_DISK_FULL
-  kInvalidName = 123,       // ERROR_INVALID_NAME
-  kDirNotEmpty = 145,       // ERROR_DIR_NOT_EMPTY
-  kAlreadyExists = 183,     // ERROR_ALREADY_EXISTS
-  kFilenameTooLong = 206,   // ERROR_FILENAME_EXCED_RANGE
+  kFileNotFound = 2,       // ERROR_FILE_NOT_FOUND
+  kPathNotFound = 3,       // ERROR_PATH_NOT_FOUND
+  kAccessDenied = 5,       // ERROR_ACCESS_DENIED
+  kNotEnoughMemory = 8,    // ERROR_NOT_ENOUGH_MEMORY
+  kWriteFault = 29,        // ERROR_WRITE_FAULT
+  kSharingViolation = 32,  // ERROR_SHARING_VIOLATION
+  kBadNetPath = 53,        // ERROR_BAD_NETPATH
+  kHandleDiskFull = 39,    // ERROR_HANDLE_DISK_FULL
+  kFileExists = 80,        // ERROR_FILE_EXISTS
+  kInvalidParameter = 87,  // ERROR_INVALID_PARAMETER
+  kDiskFull = 112,         // ERROR_DISK_FULL
+  kInvalidName = 123,      // ERROR_INVALID_NAME
+  kDirNotEmpty = 145,      // ERROR_DIR_NOT_EMPTY
+  kAlreadyExists = 183,    // ERROR_ALREADY_EXISTS
+  kFilenameTooLong = 206,  // ERROR_FILENAME_EXCED_RANGE
 };
 
 // What is at a path.

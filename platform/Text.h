@@ -8,7 +8,9 @@
 
 namespace platform {
 
-inline char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+inline char LowerAscii(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+}
 
 inline std::string LowerAscii(std::string_view s) {
   std::string out(s);

@@ -97,15 +97,16 @@ TEST_F(FormsTest, OnCreateErrorGoesToErrorBoxAndCreationCompletes) {
 TEST_F(FormsTest, MarkedVisibleFormIsShownOnlyAfterOnCreate) {
   ProbeForm::markVisible = true;
   app.CreateForm(ProbeForm::variable);
-  EXPECT_EQ(events, (std::vector<std::string>{"load sees variable", "create sees variable",
-                                              "shown"}));
+  EXPECT_EQ(events,
+            (std::vector<std::string>{"load sees variable", "create sees variable", "shown"}));
 }
 
 TEST_F(FormsTest, FullStopRule) {
   const std::pair<const char*, const char*> cases[] = {
       {"Stream write error", "Stream write error."},
       {"Disk 2", "Disk 2."},
-      {"Cannot create file \"c:\\a.bmp\". Access is denied", "Cannot create file \"c:\\a.bmp\". Access is denied."},
+      {"Cannot create file \"c:\\a.bmp\". Access is denied",
+       "Cannot create file \"c:\\a.bmp\". Access is denied."},
       {"ends with )", "ends with )"},
       {"already.", "already."},
       {"ends with a comma,", "ends with a comma,"},

@@ -38,11 +38,12 @@ TEST_F(PosixFileSystemTest, CurrentDirectoryInWindowsForm) {
 
   // Without a drive map, z: is the host's root, as under Wine.
   PosixFileSystem plain;
-  EXPECT_EQ(plain.CurrentDirectory(), "z:" + [&] {
-    std::string p = tmp.path().string();
-    std::replace(p.begin(), p.end(), '/', '\\');
-    return p;
-  }());
+  EXPECT_EQ(
+      plain.CurrentDirectory(), "z:" + [&] {
+        std::string p = tmp.path().string();
+        std::replace(p.begin(), p.end(), '/', '\\');
+        return p;
+      }());
 }
 
 TEST_F(PosixFileSystemTest, SeparatorsAndCaseOfExistingNames) {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/Program.h"
 #include "app/Proceda.h"
+#include "app/Program.h"
 #include "export/FrmVariaveis.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/testing/FaultFileSystem.h"

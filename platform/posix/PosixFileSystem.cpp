@@ -15,9 +15,13 @@ namespace platform {
 
 namespace {
 
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+bool IsSeparator(char c) {
+  return c == '\\' || c == '/';
+}
 
-bool IsDriveLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool IsDriveLetter(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
 
 std::string JoinHost(const std::string& root, const std::string& name) {
   if (!root.empty() && root.back() == '/') return root + name;
@@ -280,6 +284,8 @@ bool PosixFileSystem::DeleteFile(const std::string& path) {
   return true;
 }
 
-std::string PosixFileSystem::ErrorText(SysError code) { return WindowsErrorText(code); }
+std::string PosixFileSystem::ErrorText(SysError code) {
+  return WindowsErrorText(code);
+}
 
 }  // namespace platform

@@ -7,6 +7,8 @@ void TerminalScreen::ShowError(const std::string& caption, const std::string& te
   std::fflush(out_);
 }
 
-void TerminalScreen::RunMessageLoop(const std::function<bool()>& terminated) { terminated(); }
+void TerminalScreen::RunMessageLoop(const std::function<bool()>& terminated) {
+  terminated();
+}
 
 }  // namespace platform

@@ -39,9 +39,13 @@ class FaultFile : public File {
   std::unique_ptr<File> inner_;
 };
 
-void FaultFileSystem::FailNth(Op op, int n, SysError code) { failures_[{op, n}] = code; }
+void FaultFileSystem::FailNth(Op op, int n, SysError code) {
+  failures_[{op, n}] = code;
+}
 
-void FaultFileSystem::ShortWrite(int n, std::size_t bytes) { shortWrites_[n] = bytes; }
+void FaultFileSystem::ShortWrite(int n, std::size_t bytes) {
+  shortWrites_[n] = bytes;
+}
 
 int FaultFileSystem::Calls(Op op) const {
   auto it = calls_.find(op);
