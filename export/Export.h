@@ -1,0 +1,56 @@
+// Where the export primitives send their pictures. The primitives decide what is written and
+// where (one code path); a sink carries it out. The file sink writes the files; the plan
+// recorder lists every write in order, and may pass it on to another sink.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "forms/Picture.h"
+
+namespace varnel {
+
+// One write of a run, and who asked for it.
+struct PlannedWrite {
+  std::string sheet;      // form class of the sheet, e.g. "tbotoes1"
+  std::string routine;    // export routine, e.g. "criarfundo"
+  std::string primitive;  // "PairExport", "DirectSave" or "GraphicSave"
+  std::string component;  // component name as stored
+  std::string slot;       // "Picture", "Picture1" or "Picture2"
+  std::string path;       // the path as composed, before the system normalises it
+  std::size_t size = 0;   // bytes of the file
+};
+
+class PictureSink {
+ public:
+  virtual ~PictureSink() = default;
+  virtual void Write(const PlannedWrite& write, const forms::TGraphic& graphic) = 0;
+};
+
+// Writes each picture to its path through the running application's file system.
+class FileSink : public PictureSink {
+ public:
+  void Write(const PlannedWrite& write, const forms::TGraphic& graphic) override;
+};
+
+// Records the plan; passes each write on to `next` when one is given.
+class PlanRecorder : public PictureSink {
+ public:
+  explicit PlanRecorder(PictureSink* next = nullptr) : next_(next) {}
+  void Write(const PlannedWrite& write, const forms::TGraphic& graphic) override {
+    plan.push_back(write);
+    if (next_ != nullptr) next_->Write(write, graphic);
+  }
+  std::vector<PlannedWrite> plan;
+
+ private:
+  PictureSink* next_;
+};
+
+// The sink of the running export primitives: the file sink unless one is set. Setting null
+// restores the file sink.
+PictureSink& CurrentSink();
+void SetCurrentSink(PictureSink* sink);
+
+}  // namespace varnel

@@ -1,0 +1,161 @@
+#include "export/SheetRun.h"
+
+#include "export/Export.h"
+#include "export/FormStore.h"
+#include "platform/FileSystem.h"
+#include "platform/Text.h"
+#include "run/PicShow.h"
+#include "widgets/ImageTri.h"
+
+namespace varnel {
+
+namespace {
+
+const forms::TEdit* driveLocalBox = nullptr;
+const forms::TEdit* diretorioControlBox = nullptr;
+int liveSheets = 0;
+
+const char* SlotName(Slot slot) {
+  switch (slot) {
+    case Slot::Picture: return "Picture";
+    case Slot::Picture1: return "Picture1";
+    case Slot::Picture2: return "Picture2";
+  }
+  return "";
+}
+
+}  // namespace
+
+void BindInstallRootBoxes(const forms::TEdit* driveLocal, const forms::TEdit* diretorioControl) {
+  driveLocalBox = driveLocal;
+  diretorioControlBox = diretorioControl;
+}
+
+std::string InstallRootText() {
+  if (driveLocalBox == nullptr || diretorioControlBox == nullptr) return std::string();
+  return driveLocalBox->Text + diretorioControlBox->Text;
+}
+
+std::string ButtonBase() { return InstallRootText() + "\\btn\\"; }
+
+void DeleteMarkerFile() {
+  platform::FileSystem& fs = forms::Application->FileSystem();
+  if (fs.FileExists(InstallDrive + InstallDir + "\\txt\\pict.txt"))
+    fs.DeleteFile(InstallDrive + InstallDir + "\\txt\\pict.txt");
+}
+
+TSheet::TSheet(std::string className) : forms::TForm(className), className_(std::move(className)) {
+  ++liveSheets;
+  OnCreate = [this] { formcreate(); };
+  OnClose = [this](forms::TCloseAction& action) { formclose(action); };
+}
+
+TSheet::~TSheet() { --liveSheets; }
+
+int TSheet::LiveSheets() { return liveSheets; }
+
+void TSheet::LoadComponents() { LoadStoredLayout(*this, platform::UpperAscii(className_)); }
+
+void TSheet::LoadLayout() {
+  LoadComponents();
+  Visible = false;
+  // Bind: run every routine once without writing; a component that is missing raises here.
+  binding_ = true;
+  try {
+    for (const Routine& routine : Routines()) {
+      routine_ = routine.name;
+      (this->*routine.run)();
+    }
+  } catch (...) {
+    binding_ = false;
+    throw;
+  }
+  binding_ = false;
+  routine_.clear();
+}
+
+void TSheet::Pump() { forms::Application->ProcessMessages(); }
+
+void TSheet::Step() { ProgressStep(); }
+
+void TSheet::RunRoutine(void (TSheet::*routine)()) {
+  routine_.clear();
+  for (const Routine& known : Routines())
+    if (known.run == routine) routine_ = known.name;
+  (this->*routine)();
+  routine_.clear();
+}
+
+const forms::TImage& TSheet::Find(std::string_view name, bool needsButtonSlots) {
+  const std::string key = platform::LowerAscii(name);
+  auto it = images_.find(key);
+  if (it == images_.end()) {
+    const forms::TComponent* found = FindComponent(std::string(name));
+    const auto* image = dynamic_cast<const forms::TImage*>(found);
+    if (image == nullptr) MissingComponent(*this, name, forms::TImage::kClassName);
+    it = images_.emplace(key, image).first;
+  }
+  if (needsButtonSlots && dynamic_cast<const TImageTri*>(it->second) == nullptr)
+    MissingComponent(*this, name, TImageTri::kClassName);
+  return *it->second;
+}
+
+void TSheet::Save(const char* primitive, const forms::TImage& component, Slot slot,
+                  const std::string& path, bool emptyIsError) {
+  if (binding_) return;
+  const forms::TPicture* picture = nullptr;
+  if (slot == Slot::Picture) {
+    picture = &component.Picture;
+  } else {
+    const auto& tri = static_cast<const TImageTri&>(component);
+    picture = slot == Slot::Picture1 ? &tri.Picture1 : &tri.Picture2;
+  }
+  const forms::TGraphic* graphic = picture->Graphic();
+  if (graphic == nullptr) {
+    if (emptyIsError) throw forms::Exception(kEmptyPictureText);
+    return;
+  }
+  CurrentSink().Write(PlannedWrite{className_, routine_, primitive, component.Name, SlotName(slot),
+                                   path, graphic->bytes.size()},
+                      *graphic);
+}
+
+void TSheet::PairExport(std::string_view component, std::string_view stem, FolderList folders) {
+  const forms::TImage& image = Find(component, true);
+  const std::string lowerStem = platform::LowerAscii(stem);
+  for (std::size_t i = 0; i < folders.size(); ++i) {
+    // f1 is always written; each later folder only when it is given.
+    if (i > 0 && folders[i].empty()) continue;
+    const std::string path = ButtonBase() + std::string(folders[i]) + "/" + lowerStem;
+    Save("PairExport", image, Slot::Picture1, path + "1.bmp", false);
+    Save("PairExport", image, Slot::Picture2, path + "2.bmp", false);
+  }
+}
+
+void TSheet::DirectSave(std::string_view component, Slot slot, std::string_view literal) {
+  const forms::TImage& image = Find(component, slot != Slot::Picture);
+  Save("DirectSave", image, slot, InstallRootText() + std::string(literal), false);
+}
+
+void TSheet::GraphicSave(std::string_view component, Slot slot, std::string_view literal) {
+  const forms::TImage& image = Find(component, slot != Slot::Picture);
+  Save("GraphicSave", image, slot, InstallRootText() + std::string(literal), true);
+}
+
+void TSheet::PairBlock(const Theme& theme, Stems stems) {
+  for (std::string_view stem : stems)
+    PairExport(std::string(stem) + std::string(theme.colour), stem, theme.folders);
+}
+
+void TSheet::DirectBlock(const Theme& theme, Stems stems) {
+  for (std::string_view folder : theme.folders) {
+    for (std::string_view stem : stems) {
+      const std::string component = std::string(stem) + std::string(theme.colour);
+      const std::string path = "\\btn\\" + std::string(folder) + "\\" + std::string(stem);
+      DirectSave(component, Slot::Picture1, path + "1.bmp");
+      DirectSave(component, Slot::Picture2, path + "2.bmp");
+    }
+  }
+}
+
+}  // namespace varnel
