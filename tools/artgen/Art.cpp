@@ -529,8 +529,8 @@ void DrawButton(Canvas& canvas, const ArtRequest& request, bool hover) {
   SoftRoundRect(canvas, x0 + 0.5f, y0 + shadow, x1 - 0.5f, y1 + shadow, radius,
                 hover ? 2.5f + shadow : 2.5f, kBlack, hover ? 0.45f : 0.35f);
 
-  const Rgb top = hover ? Lighten(base, 0.50f) : Lighten(base, 0.25f);
-  const Rgb bottom = hover ? Lighten(base, 0.08f) : Darken(base, 0.18f);
+  const Rgb top = hover ? Lighten(base, 0.45f) : Lighten(base, 0.25f);
+  const Rgb bottom = hover ? base : Darken(base, 0.18f);
   FillRoundRectGradient(canvas, x0, y0, x1, y1, radius, top, bottom);
 
   // Gloss over the upper half.
@@ -555,7 +555,7 @@ void DrawButton(Canvas& canvas, const ArtRequest& request, bool hover) {
   const bool light = Luma(Mix(Lighten(base, 0.25f), Darken(base, 0.18f), 0.55f)) > 0.62f;
   const Rgb ink = light ? Darken(base, 0.72f) : kWhite;
   const Rgb halo = light ? kWhite : Darken(base, 0.6f);
-  const float halo_alpha = light ? 0.45f : 0.55f;
+  const float halo_alpha = light ? 0.45f : (hover ? 0.8f : 0.55f);
 
   std::vector<std::string> words = LabelWords(StemOfName(request.component), true);
   char32_t letter = U'?';
@@ -617,15 +617,6 @@ class Random {
   std::uint64_t state_;
 };
 
-std::string Joined(const std::vector<std::string>& words) {
-  std::string out;
-  for (const std::string& w : words) {
-    if (!out.empty()) out += ' ';
-    out += w;
-  }
-  return out;
-}
-
 void DrawBackground(Canvas& canvas, const ArtRequest& request) {
   const std::string edition = Lower(request.component).substr(5);
   const Theme* theme = ThemeOfEdition(edition);
@@ -669,8 +660,8 @@ void DrawBackground(Canvas& canvas, const ArtRequest& request) {
   }
   // The edition's name, large and faint.
   const std::vector<std::string> words = LabelWords(edition, false);
-  const Label label = FitLabel({Joined(words)}, w * 0.8f, h * 0.4f, std::round(h * 0.3f),
-                               std::max(8.0f, std::round(h * 0.05f)), 1);
+  const Label label = FitLabel(words, w * 0.8f, h * 0.5f, std::round(h * 0.3f),
+                               std::max(8.0f, std::round(h * 0.05f)), 2);
   DrawLabel(canvas, label, w * 0.5f, h * 0.45f, kWhite, 0.28f);
 }
 
@@ -721,7 +712,7 @@ std::vector<std::string> LogoWords(std::string_view component) {
 
 void DrawBankLogo(Canvas& canvas, const ArtRequest& request) {
   const std::string code = Lower(request.component).substr(2);
-  const Rgb base = ColourOfName("banco" + code);
+  const Rgb base = ColourOfSeed(Fnv1a(code) * 0x9E3779B97F4A7C15ull);
   const float w = static_cast<float>(canvas.width());
   const float h = static_cast<float>(canvas.height());
   FillRoundRect(canvas, 1, 1, w - 1, h - 1, 4, {0.97f, 0.97f, 0.96f});

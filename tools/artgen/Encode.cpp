@@ -24,47 +24,53 @@ void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
   for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>((v >> (8 * i)) & 0xFF));
 }
 
-// 4x4 Bayer thresholds in (0, 1).
-constexpr int kBayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
-
 constexpr int kCubeLevels = 6;
 constexpr int kGreys = 40;
 
-// Index of a pixel in the fixed palette. Greys go to the finer grey ramp, colours to the cube;
-// both dither between their two nearest levels, so a value that is exactly a level stays put.
-std::uint8_t PaletteIndex(Rgb c, int x, int y) {
-  const float threshold = (static_cast<float>(kBayer[y & 3][x & 3]) + 0.5f) / 16.0f;
-  const std::uint8_t r = Byte(c.r), g = Byte(c.g), b = Byte(c.b);
-  const int hi = std::max({r, g, b}), lo = std::min({r, g, b});
-  if (hi - lo <= 6) {
-    // Grey ramp: the cube's six greys and the 40 extra ones, sorted by value.
-    static const std::vector<std::pair<int, int>> ramp = [] {
-      std::vector<std::pair<int, int>> greys;
-      const auto& palette = Palette();
+// Maps the canvas to palette indices, top row first, by Floyd-Steinberg error diffusion onto
+// the nearest palette colour: smooth gradients with a 256-colour table, and a pixel that is
+// exactly a palette colour (the white paper) keeps it.
+std::vector<std::uint8_t> PaletteIndices(const Canvas& canvas) {
+  const auto& palette = Palette();
+  const int width = canvas.width();
+  const int height = canvas.height();
+  std::vector<std::uint8_t> indices(static_cast<std::size_t>(width) * height);
+  // Carried error of the current and the next row, three channels per pixel, with a margin
+  // pixel on each side.
+  std::vector<float> current(static_cast<std::size_t>(width + 2) * 3, 0.0f);
+  std::vector<float> next(current.size(), 0.0f);
+  for (int y = 0; y < height; ++y) {
+    std::fill(next.begin(), next.end(), 0.0f);
+    for (int x = 0; x < width; ++x) {
+      const Rgb c = canvas.at(x, y);
+      float* err = &current[static_cast<std::size_t>(x + 1) * 3];
+      const float want[3] = {std::clamp(c.r * 255.0f + err[0], 0.0f, 255.0f),
+                             std::clamp(c.g * 255.0f + err[1], 0.0f, 255.0f),
+                             std::clamp(c.b * 255.0f + err[2], 0.0f, 255.0f)};
+      int best = 0;
+      float best_distance = 1e30f;
       for (int i = 0; i < 256; ++i) {
         const PaletteEntry& e = palette[static_cast<std::size_t>(i)];
-        if (e.r == e.g && e.g == e.b) greys.emplace_back(e.r, i);
+        const float dr = want[0] - e.r, dg = want[1] - e.g, db = want[2] - e.b;
+        const float distance = dr * dr * 0.30f + dg * dg * 0.59f + db * db * 0.11f;
+        if (distance < best_distance) {
+          best_distance = distance;
+          best = i;
+        }
       }
-      std::sort(greys.begin(), greys.end());
-      return greys;
-    }();
-    const float v = (static_cast<float>(r) + g + b) / 3.0f;
-    std::size_t k = 0;
-    while (k + 1 < ramp.size() && static_cast<float>(ramp[k + 1].first) <= v) ++k;
-    if (k + 1 == ramp.size() || static_cast<float>(ramp[k].first) == v) {
-      return static_cast<std::uint8_t>(ramp[k].second);
+      indices[static_cast<std::size_t>(y) * width + x] = static_cast<std::uint8_t>(best);
+      const PaletteEntry& chosen = palette[static_cast<std::size_t>(best)];
+      const float diff[3] = {want[0] - chosen.r, want[1] - chosen.g, want[2] - chosen.b};
+      for (int k = 0; k < 3; ++k) {
+        current[static_cast<std::size_t>(x + 2) * 3 + k] += diff[k] * 7 / 16;
+        next[static_cast<std::size_t>(x) * 3 + k] += diff[k] * 3 / 16;
+        next[static_cast<std::size_t>(x + 1) * 3 + k] += diff[k] * 5 / 16;
+        next[static_cast<std::size_t>(x + 2) * 3 + k] += diff[k] * 1 / 16;
+      }
     }
-    const float low = static_cast<float>(ramp[k].first);
-    const float frac = (v - low) / (static_cast<float>(ramp[k + 1].first) - low);
-    return static_cast<std::uint8_t>(frac > threshold ? ramp[k + 1].second : ramp[k].second);
+    std::swap(current, next);
   }
-  auto level = [&](std::uint8_t v) {
-    const float scaled = static_cast<float>(v) * (kCubeLevels - 1) / 255.0f;
-    int q = static_cast<int>(std::floor(scaled));
-    if (q >= kCubeLevels - 1) return kCubeLevels - 1;
-    return scaled - static_cast<float>(q) > threshold ? q + 1 : q;
-  };
-  return static_cast<std::uint8_t>(level(r) * 36 + level(g) * 6 + level(b));
+  return indices;
 }
 
 struct JpegError {
@@ -179,12 +185,14 @@ std::vector<std::uint8_t> EncodeBmp(const Canvas& canvas, int depth,
       out.push_back(0);
     }
   }
+  const std::vector<std::uint8_t> indices =
+      depth == 8 ? PaletteIndices(canvas) : std::vector<std::uint8_t>();
   for (int y = height - 1; y >= 0; --y) {
     const std::size_t row_start = out.size();
     for (int x = 0; x < width; ++x) {
       const Rgb c = canvas.at(x, y);
       if (depth == 8) {
-        out.push_back(PaletteIndex(c, x, y));
+        out.push_back(indices[static_cast<std::size_t>(y) * width + x]);
       } else {
         out.push_back(Byte(c.b));
         out.push_back(Byte(c.g));

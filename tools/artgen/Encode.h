@@ -9,8 +9,8 @@
 
 namespace artgen {
 
-// depth 24 (no colour table), 8 (256-entry table of a fixed palette, pixels mapped by ordered
-// dithering) or 32 (BGRA, opaque). pixels_per_metre goes into both resolution fields.
+// depth 24 (no colour table), 8 (256-entry table of a fixed palette, pixels mapped by error
+// diffusion) or 32 (BGRA, opaque). pixels_per_metre goes into both resolution fields.
 std::vector<std::uint8_t> EncodeBmp(const Canvas& canvas, int depth, std::int32_t pixels_per_metre);
 
 // Baseline JPEG, fixed quality, JFIF header with the given dots per inch, nothing else.

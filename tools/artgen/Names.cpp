@@ -15,9 +15,9 @@ constexpr std::array<Theme, 10> kThemes = {{
     {"azul", {0.16f, 0.40f, 0.80f}},
     {"aqua", {0.10f, 0.68f, 0.80f}},
     {"musgo", {0.38f, 0.50f, 0.22f}},
-    {"amarelo", {0.93f, 0.76f, 0.12f}},
+    {"amarelo", {0.98f, 0.85f, 0.15f}},
     {"laranja", {0.95f, 0.50f, 0.10f}},
-    {"ouro", {0.78f, 0.60f, 0.18f}},
+    {"ouro", {0.76f, 0.56f, 0.15f}},
     {"cinza", {0.50f, 0.52f, 0.55f}},
     {"bege", {0.84f, 0.74f, 0.56f}},
     {"roxo", {0.52f, 0.26f, 0.64f}},
@@ -608,10 +608,13 @@ std::vector<std::string> KeyWords(std::string_view name) {
 
 Rgb ColourOfName(std::string_view name) {
   const std::vector<std::string> keys = KeyWords(name);
-  const std::uint64_t hash = Fnv1a(keys.empty() ? Lower(name) : keys.front());
-  const float hue = static_cast<float>(hash % 360) / 360.0f;
-  const float sat = 0.45f + static_cast<float>((hash >> 16) % 20) / 100.0f;
-  const float val = 0.60f + static_cast<float>((hash >> 24) % 15) / 100.0f;
+  return ColourOfSeed(Fnv1a(keys.empty() ? Lower(name) : keys.front()));
+}
+
+Rgb ColourOfSeed(std::uint64_t seed) {
+  const float hue = static_cast<float>(seed % 360) / 360.0f;
+  const float sat = 0.45f + static_cast<float>((seed >> 16) % 20) / 100.0f;
+  const float val = 0.60f + static_cast<float>((seed >> 24) % 15) / 100.0f;
   return Hsv(hue, sat, val);
 }
 

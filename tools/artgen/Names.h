@@ -50,4 +50,7 @@ std::vector<std::string> KeyWords(std::string_view name);
 // A deterministic colour for a name without theme: a hue from the name's first word.
 Rgb ColourOfName(std::string_view name);
 
+// A deterministic, moderately saturated colour from a seed.
+Rgb ColourOfSeed(std::uint64_t seed);
+
 }  // namespace artgen
