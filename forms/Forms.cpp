@@ -1,6 +1,7 @@
 #include "forms/Forms.h"
 
 #include <algorithm>
+#include <charconv>
 #include <utility>
 
 #include "platform/Text.h"
@@ -14,7 +15,79 @@ std::string WithFullStop(std::string message) {
   return message;
 }
 
+const std::string* TComponent::FindProperty(std::string_view key) const {
+  for (const auto& [name, value] : Properties)
+    if (platform::EqualsIgnoreAsciiCase(name, key)) return &value;
+  return nullptr;
+}
+
+void TComponent::SetProperty(const std::string& key, const std::string& value) {
+  ApplyProperty(key, value);
+  for (auto& [name, stored] : Properties) {
+    if (platform::EqualsIgnoreAsciiCase(name, key)) {
+      stored = value;
+      return;
+    }
+  }
+  Properties.emplace_back(key, value);
+}
+
+int TComponent::IntegerValue(std::string_view key, const std::string& value) const {
+  int result = 0;
+  const char* end = value.data() + value.size();
+  auto [ptr, error] = std::from_chars(value.data(), end, result);
+  if (value.empty() || error != std::errc() || ptr != end)
+    throw Exception("Invalid value '" + value + "' for property " + std::string(key) + " of " +
+                    Name);
+  return result;
+}
+
+bool TComponent::BooleanValue(std::string_view key, const std::string& value) const {
+  if (platform::EqualsIgnoreAsciiCase(value, "True")) return true;
+  if (platform::EqualsIgnoreAsciiCase(value, "False")) return false;
+  throw Exception("Invalid value '" + value + "' for property " + std::string(key) + " of " + Name);
+}
+
+void TControl::ApplyProperty(std::string_view key, const std::string& value) {
+  if (platform::EqualsIgnoreAsciiCase(key, "Left"))
+    Left = IntegerValue(key, value);
+  else if (platform::EqualsIgnoreAsciiCase(key, "Top"))
+    Top = IntegerValue(key, value);
+  else if (platform::EqualsIgnoreAsciiCase(key, "Width"))
+    Width = IntegerValue(key, value);
+  else if (platform::EqualsIgnoreAsciiCase(key, "Height"))
+    Height = IntegerValue(key, value);
+  else if (platform::EqualsIgnoreAsciiCase(key, "Visible"))
+    Visible = BooleanValue(key, value);
+  else if (platform::EqualsIgnoreAsciiCase(key, "Align")) {
+    static constexpr std::pair<const char*, TAlign> kAligns[] = {
+        {"alNone", TAlign::alNone}, {"alTop", TAlign::alTop},     {"alBottom", TAlign::alBottom},
+        {"alLeft", TAlign::alLeft}, {"alRight", TAlign::alRight}, {"alClient", TAlign::alClient}};
+    for (const auto& [text, align] : kAligns) {
+      if (platform::EqualsIgnoreAsciiCase(value, text)) {
+        Align = align;
+        return;
+      }
+    }
+    throw Exception("Invalid value '" + value + "' for property Align of " + Name);
+  }
+}
+
+void TEdit::ApplyProperty(std::string_view key, const std::string& value) {
+  if (platform::EqualsIgnoreAsciiCase(key, "Text"))
+    Text = value;
+  else
+    TControl::ApplyProperty(key, value);
+}
+
 TForm::~TForm() = default;
+
+void TForm::ApplyProperty(std::string_view key, const std::string& value) {
+  if (platform::EqualsIgnoreAsciiCase(key, "Caption"))
+    Caption = value;
+  else if (platform::EqualsIgnoreAsciiCase(key, "Visible"))
+    Visible = BooleanValue(key, value);
+}
 
 void TForm::Show() {
   if (Visible) return;

@@ -20,6 +20,8 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/Screen.h"
@@ -44,30 +46,60 @@ struct ProcessExit {
 
 class TApplication;
 class TForm;
+class TPicture;
 
 class TComponent {
  public:
+  static constexpr const char* kClassName = "TComponent";
   explicit TComponent(std::string name) : Name(std::move(name)) {}
   virtual ~TComponent() = default;
   TComponent(const TComponent&) = delete;
   TComponent& operator=(const TComponent&) = delete;
 
   std::string Name;
+
+  // Every property read from the stored layout, in layout order, values as text.
+  std::vector<std::pair<std::string, std::string>> Properties;
+  // The stored text of a property (key compared without regard to ASCII case), or null.
+  const std::string* FindProperty(std::string_view key) const;
+  // Applies one stored property: kept in Properties, and set into its typed member where the
+  // class has one. A value the member cannot take raises an Exception naming both.
+  void SetProperty(const std::string& key, const std::string& value);
+  // The picture slot called `slot` ("Picture", "Picture1", ...), null when the class has none.
+  virtual TPicture* PictureSlot(std::string_view /*slot*/) { return nullptr; }
+
+ protected:
+  // Sets the typed member for `key`, if the class has one; may throw through the parsers below.
+  virtual void ApplyProperty(std::string_view /*key*/, const std::string& /*value*/) {}
+  int IntegerValue(std::string_view key, const std::string& value) const;
+  bool BooleanValue(std::string_view key, const std::string& value) const;
 };
+
+enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 
 // A visual component: position, size and visibility as stored in a layout.
 class TControl : public TComponent {
  public:
+  static constexpr const char* kClassName = "TControl";
   using TComponent::TComponent;
+  TComponent* Parent = nullptr;  // the component holding it in the layout; null: the form
   int Left = 0, Top = 0, Width = 0, Height = 0;
   bool Visible = true;
+  TAlign Align = TAlign::alNone;
+
+ protected:
+  void ApplyProperty(std::string_view key, const std::string& value) override;
 };
 
 // A one-line edit box; the run uses invisible ones to hold texts.
 class TEdit : public TControl {
  public:
+  static constexpr const char* kClassName = "TEdit";
   using TControl::TControl;
   std::string Text;
+
+ protected:
+  void ApplyProperty(std::string_view key, const std::string& value) override;
 };
 
 enum class TCloseAction { caNone, caHide, caFree, caMinimize };
@@ -97,10 +129,17 @@ class TForm : public TComponent {
     components_.push_back(std::move(owned));
     return raw;
   }
+  TComponent* AddComponent(std::unique_ptr<TComponent> component) {
+    components_.push_back(std::move(component));
+    return components_.back().get();
+  }
   // The component with this name, compared without regard to ASCII case, or null.
   TComponent* FindComponent(const std::string& name) const;
+  std::size_t ComponentCount() const { return components_.size(); }
+  TComponent* Component(std::size_t index) const { return components_[index].get(); }
 
  protected:
+  void ApplyProperty(std::string_view key, const std::string& value) override;
   // Builds the form's components from its stored layout. May throw: see CreateForm.
   virtual void LoadLayout() {}
   // Called when the form is shown or hidden; front ends hook windows here.

@@ -3,6 +3,8 @@
 #include <climits>
 #include <string>
 
+#include "platform/Text.h"
+
 namespace varnel {
 
 void TGauge::SetMaxValue(int value) {
@@ -22,6 +24,15 @@ void TGauge::SetProgress(int value) {
   const int before = PercentDone();
   progress_ = value;
   if (PercentDone() != before) Repaint();
+}
+
+void TGauge::ApplyProperty(std::string_view key, const std::string& value) {
+  if (platform::EqualsIgnoreAsciiCase(key, "MaxValue"))
+    SetMaxValue(IntegerValue(key, value));
+  else if (platform::EqualsIgnoreAsciiCase(key, "Progress"))
+    SetProgress(IntegerValue(key, value));
+  else
+    forms::TControl::ApplyProperty(key, value);
 }
 
 int TGauge::PercentDone() const {

@@ -10,6 +10,7 @@ namespace varnel {
 
 class TGauge : public forms::TControl {
  public:
+  static constexpr const char* kClassName = "TGauge";
   using forms::TControl::TControl;
 
   int MinValue() const { return min_; }
@@ -27,6 +28,10 @@ class TGauge : public forms::TControl {
 
   // Called when the gauge must be repainted at once.
   std::function<void()> OnRepaint;
+
+ protected:
+  // Stored MaxValue and Progress go through their setters.
+  void ApplyProperty(std::string_view key, const std::string& value) override;
 
  private:
   void Repaint() {

@@ -1,0 +1,152 @@
+#include "export/PictureFile.h"
+
+#include <array>
+#include <atomic>
+#include <cstring>
+#include <memory>
+#include <span>
+#include <utility>
+#include <vector>
+
+#include "export/PictureCheck.h"
+#include "forms/Forms.h"
+#include "platform/FileSystem.h"
+
+namespace varnel {
+
+namespace {
+
+using Bytes = std::span<const std::uint8_t>;
+
+void PutU32(std::uint8_t* p, std::uint32_t v) {
+  for (int i = 0; i < 4; ++i) p[i] = static_cast<std::uint8_t>(v >> (8 * i));
+}
+
+// The system's text without its trailing full stops and white space.
+std::string TrimmedErrorText(platform::FileSystem& fs, platform::SysError code) {
+  std::string text = fs.ErrorText(code);
+  while (!text.empty() && (text.back() == '.' || text.back() == ' ' || text.back() == '\t' ||
+                           text.back() == '\r' || text.back() == '\n'))
+    text.pop_back();
+  return text;
+}
+
+forms::Exception CannotCreate(platform::FileSystem& fs, const std::string& target,
+                              platform::SysError code) {
+  return forms::Exception("Cannot create file \"" + target + "\". " + TrimmedErrorText(fs, code));
+}
+
+// `name` in the folder of `path`, spelled with the same folder text.
+std::string Beside(const std::string& path, std::string_view name) {
+  const std::size_t cut = path.find_last_of("/\\");
+  if (cut != std::string::npos) return path.substr(0, cut + 1) + std::string(name);
+  if (path.size() >= 2 && path[1] == ':') return path.substr(0, 2) + std::string(name);
+  return std::string(name);
+}
+
+std::atomic<unsigned> temporaryCounter{0};
+
+// The bitmap's four parts as they are written; the headers are kept in `headers`.
+std::vector<Bytes> BitmapWrites(
+    const forms::TGraphic& graphic,
+    std::array<std::uint8_t, kBmpFileHeaderSize + kBmpInfoHeaderSize>& headers) {
+  forms::TGraphic checked;
+  BitmapParts parts;
+  const std::string reason = CheckBitmap(graphic.bytes, checked, &parts);
+  if (!reason.empty()) throw forms::Exception("Cannot write a damaged picture: " + reason);
+  std::uint8_t* file = headers.data();
+  std::uint8_t* info = headers.data() + kBmpFileHeaderSize;
+  const std::size_t tableBytes = 4 * parts.tableEntries;
+  file[0] = 'B';
+  file[1] = 'M';
+  PutU32(file + 2, static_cast<std::uint32_t>(parts.pixelOffset + parts.imageSize));
+  PutU32(file + 6, 0);
+  PutU32(file + 10, static_cast<std::uint32_t>(parts.pixelOffset));
+  std::memcpy(info, graphic.bytes.data() + kBmpFileHeaderSize, kBmpInfoHeaderSize);
+  if (parts.tableEntries > 0)
+    PutU32(info + kBmpColoursUsedField, static_cast<std::uint32_t>(parts.tableEntries));
+  return {Bytes(file, kBmpFileHeaderSize), Bytes(info, kBmpInfoHeaderSize),
+          graphic.bytes.subspan(kBmpFileHeaderSize + kBmpInfoHeaderSize, tableBytes),
+          graphic.bytes.subspan(parts.pixelOffset, parts.imageSize)};
+}
+
+}  // namespace
+
+bool IsTemporaryName(std::string_view fileName) {
+  if (fileName.size() <= kTemporaryPrefix.size() + kTemporarySuffix.size()) return false;
+  if (!fileName.starts_with(kTemporaryPrefix) || !fileName.ends_with(kTemporarySuffix))
+    return false;
+  const std::string_view number = fileName.substr(
+      kTemporaryPrefix.size(), fileName.size() - kTemporaryPrefix.size() - kTemporarySuffix.size());
+  for (char c : number)
+    if (c < '0' || c > '9') return false;
+  return true;
+}
+
+void WriteGraphic(platform::FileSystem& fs, const forms::TGraphic& graphic,
+                  const std::string& path) {
+  std::array<std::uint8_t, kBmpFileHeaderSize + kBmpInfoHeaderSize> headers{};
+  const std::vector<Bytes> parts = graphic.encoding == forms::TPictureEncoding::kBitmap
+                                       ? BitmapWrites(graphic, headers)
+                                       : std::vector<Bytes>{graphic.bytes};
+  const std::string target = fs.FullPath(path);
+
+  // What CreateFile would refuse at the target, refused before anything is created.
+  const platform::PathInfo existing = fs.Inspect(path);
+  if (existing.kind == platform::PathKind::kDirectory ||
+      (existing.kind == platform::PathKind::kFile && existing.readOnly))
+    throw CannotCreate(fs, target, platform::SysError::kAccessDenied);
+
+  std::string temporary;
+  std::unique_ptr<platform::File> file;
+  for (int attempt = 0; !file; ++attempt) {
+    temporary = Beside(path, std::string(kTemporaryPrefix) + std::to_string(++temporaryCounter) +
+                                 std::string(kTemporarySuffix));
+    file = fs.CreateFile(temporary, /*mustBeNew=*/true);
+    if (file) break;
+    const platform::SysError error = fs.LastError();
+    const bool taken =
+        error == platform::SysError::kFileExists || error == platform::SysError::kAlreadyExists;
+    if (!taken || attempt >= 100) throw CannotCreate(fs, target, error);
+  }
+
+  bool complete = true;
+  for (Bytes part : parts) {
+    if (file->Write(part.data(), part.size()) != part.size()) {
+      complete = false;
+      break;
+    }
+  }
+  const bool closed = file->Close();
+  file.reset();
+  if (!complete || !closed) {
+    fs.DeleteFile(temporary);
+    throw forms::Exception("Stream write error");
+  }
+  if (!fs.MoveReplace(temporary, path)) {
+    const platform::SysError error = fs.LastError();
+    fs.DeleteFile(temporary);
+    throw CannotCreate(fs, target, error);
+  }
+}
+
+void SaveToFile(platform::FileSystem& fs, const forms::TPicture& picture, const std::string& path) {
+  if (const forms::TGraphic* graphic = picture.Graphic()) WriteGraphic(fs, *graphic, path);
+}
+
+void SaveGraphicToFile(platform::FileSystem& fs, const forms::TPicture& picture,
+                       const std::string& path) {
+  const forms::TGraphic* graphic = picture.Graphic();
+  if (graphic == nullptr) throw forms::Exception(kEmptyPictureText);
+  WriteGraphic(fs, *graphic, path);
+}
+
+void SaveToFile(const forms::TPicture& picture, const std::string& path) {
+  SaveToFile(forms::Application->FileSystem(), picture, path);
+}
+
+void SaveGraphicToFile(const forms::TPicture& picture, const std::string& path) {
+  SaveGraphicToFile(forms::Application->FileSystem(), picture, path);
+}
+
+}  // namespace varnel

@@ -1,0 +1,50 @@
+// Writing a picture to a file: the stored bytes in the picture's own encoding, whatever the
+// file name's extension says, and never decoded. A bitmap goes out in four writes (file header,
+// info header, colour table, pixel rows), a JPEG in one.
+//
+// A write never leaves a partial file at the target: the picture is written into a new
+// temporary file beside the target, in the same folder, which then replaces the target in one
+// step. Any failure deletes the temporary file and leaves the previous file at the target as
+// it was. Errors:
+// - "Cannot create file "<full path of the target>". <system text without trailing full
+//   stops>" for a missing folder, a folder or a read-only file at the target, or a temporary
+//   file that cannot be created or cannot replace the target;
+// - "Stream write error" when any write reports fewer bytes than asked (a full disk) or the
+//   file cannot be closed.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "forms/Picture.h"
+
+namespace platform {
+class FileSystem;
+}
+
+namespace varnel {
+
+// Temporary files are named kTemporaryPrefix + number + kTemporarySuffix; no product file is.
+inline constexpr std::string_view kTemporaryPrefix = "~instalador-";
+inline constexpr std::string_view kTemporarySuffix = ".tmp";
+// Whether a file name (without folder) is one of our temporary files.
+bool IsTemporaryName(std::string_view fileName);
+
+// The error of the image form of SaveToFile on an empty slot.
+inline constexpr const char* kEmptyPictureText = "Cannot save an empty picture";
+
+// Writes the graphic's bytes to `path` as described above.
+void WriteGraphic(platform::FileSystem& fs, const forms::TGraphic& graphic,
+                  const std::string& path);
+
+// SaveToFile of the picture: writes nothing, and reports nothing, when the picture is empty.
+void SaveToFile(platform::FileSystem& fs, const forms::TPicture& picture, const std::string& path);
+// SaveToFile of the picture's image: an empty picture is an error (kEmptyPictureText).
+void SaveGraphicToFile(platform::FileSystem& fs, const forms::TPicture& picture,
+                       const std::string& path);
+
+// The same through the running application's file system.
+void SaveToFile(const forms::TPicture& picture, const std::string& path);
+void SaveGraphicToFile(const forms::TPicture& picture, const std::string& path);
+
+}  // namespace varnel

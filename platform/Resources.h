@@ -1,0 +1,17 @@
+// Data embedded in the program itself, found by name: the stored layouts of the forms, each
+// under its form class in capitals (TFORMPROCEDA, TPICTURESHOW, ...). On Windows they are
+// RCDATA resources of the executable; on POSIX hosts a table in a linker section of the
+// program (see tools/pack/Embed.cmake).
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+namespace platform {
+
+// The bytes embedded under `name` (ASCII case ignored), or an empty span when there are none.
+// The bytes live as long as the program.
+std::span<const std::uint8_t> FindEmbedded(std::string_view name);
+
+}  // namespace platform

@@ -1,0 +1,23 @@
+#include "platform/Resources.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace platform {
+
+std::span<const std::uint8_t> FindEmbedded(std::string_view name) {
+  // Resource names are ASCII capitals; Windows compares them without regard to case.
+  const std::wstring wide(name.begin(), name.end());
+  HMODULE module = ::GetModuleHandleW(nullptr);
+  HRSRC found = ::FindResourceW(module, wide.c_str(), MAKEINTRESOURCEW(10) /* RT_RCDATA */);
+  if (found == nullptr) return {};
+  HGLOBAL loaded = ::LoadResource(module, found);
+  if (loaded == nullptr) return {};
+  const void* data = ::LockResource(loaded);
+  const DWORD size = ::SizeofResource(module, found);
+  if (data == nullptr || size == 0) return {};
+  return {static_cast<const std::uint8_t*>(data), size};
+}
+
+}  // namespace platform
