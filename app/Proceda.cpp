@@ -1,5 +1,7 @@
 #include "app/Proceda.h"
 
+#include "export/SheetRun.h"
+
 namespace varnel {
 
 TFormProceda* FormProceda = nullptr;
@@ -13,6 +15,8 @@ void TFormProceda::LoadLayout() {
   DiretorioControl = Add<forms::TEdit>("DiretorioControl");
   DiretorioControl->Visible = false;
   DiretorioControl->Text = "C:";
+  // The export primitives read the install root from these two boxes at every call.
+  BindInstallRootBoxes(DriveLocal, DiretorioControl);
 }
 
 }  // namespace varnel

@@ -3,6 +3,7 @@
 #include "app/Menu.h"
 #include "app/Proceda.h"
 #include "export/FrmVariaveis.h"
+#include "export/SheetRun.h"
 #include "forms/Forms.h"
 #include "run/PicShow.h"
 
@@ -20,6 +21,7 @@ void ResetRunState() {
   PictureShow = nullptr;
   InstallDrive.clear();
   InstallDir.clear();
+  BindInstallRootBoxes(nullptr, nullptr);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "export/Export.h"
 #include "export/FormStore.h"
+#include "export/PictureFile.h"
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
 #include "run/PicShow.h"
