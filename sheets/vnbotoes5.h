@@ -1,0 +1,31 @@
+// Sheet tBotoes5: Cash-register and system utilities, module, lens, NF-e, purchase-XML and e-mail buttons.
+#pragma once
+
+#include <vector>
+
+#include "export/SheetRun.h"
+
+namespace varnel {
+
+class TtBotoes5 : public TSheet {
+ public:
+  static constexpr const char* kClassName = "tBotoes5";
+  TtBotoes5() : TSheet(kClassName) {}
+
+  // The export routines, in the order formcreate runs them.
+  void criarmicrobotao();
+  void criarutilcaixa();
+  void criarutilitario();
+  void criarquasor();
+  void criarnfe();
+  void criarxmlcompra();
+  void criarEmail();
+
+ protected:
+  std::vector<Routine> Routines() const override;
+  void formcreate() override;
+};
+
+extern TtBotoes5* tBotoes5;
+
+}  // namespace varnel
