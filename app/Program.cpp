@@ -22,6 +22,7 @@ void ResetRunState() {
   InstallDrive.clear();
   InstallDir.clear();
   BindInstallRootBoxes(nullptr, nullptr);
+  ProgressStepHook = nullptr;
 }
 
 }  // namespace

@@ -4,5 +4,6 @@ namespace varnel {
 
 std::string InstallDrive;
 std::string InstallDir;
+std::function<void()> ProgressStepHook;
 
 }  // namespace varnel

@@ -5,6 +5,7 @@
 #include <array>
 #include <cassert>
 #include <cstddef>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -65,5 +66,9 @@ inline constexpr std::array<const Theme*, 10> kThemes = {
 // ("c:") and the directory text ("\vexon7"). Written once, when the run starts.
 extern std::string InstallDrive;
 extern std::string InstallDir;
+
+// One progress step of a sheet run. The progress window sets it when it is created; the sheets
+// reach the gauge through it, since they sit below the window in the layers.
+extern std::function<void()> ProgressStepHook;
 
 }  // namespace varnel

@@ -5,7 +5,6 @@
 #include "export/PictureFile.h"
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
-#include "run/PicShow.h"
 #include "widgets/ImageTri.h"
 
 namespace varnel {
@@ -77,7 +76,9 @@ void TSheet::LoadLayout() {
 
 void TSheet::Pump() { forms::Application->ProcessMessages(); }
 
-void TSheet::Step() { ProgressStep(); }
+void TSheet::Step() {
+  if (ProgressStepHook) ProgressStepHook();
+}
 
 void TSheet::RunRoutine(void (TSheet::*routine)()) {
   routine_.clear();

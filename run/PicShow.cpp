@@ -10,6 +10,7 @@ TPictureShow* PictureShow = nullptr;
 
 TPictureShow::TPictureShow() : forms::TForm("PictureShow") {
   OnCreate = [this] { FormCreate(); };
+  ProgressStepHook = ProgressStep;
   OnClose = [this](forms::TCloseAction& action) { FormClose(action); };
 }
 
@@ -53,6 +54,8 @@ void TPictureShow::Executar() {
   Show();
 }
 
-void ProgressStep() { PictureShow->Progresso->AddProgress(1); }
+void ProgressStep() {
+  if (PictureShow != nullptr) PictureShow->Progresso->AddProgress(1);
+}
 
 }  // namespace varnel

@@ -155,6 +155,7 @@ class SheetRunTest : public ::testing::Test {
     FormProceda = nullptr;
     PictureShow = nullptr;
     BindInstallRootBoxes(nullptr, nullptr);
+    ProgressStepHook = nullptr;
   }
 
   std::vector<std::string> Paths() const {
