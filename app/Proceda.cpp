@@ -1,18 +1,16 @@
 #include "app/Proceda.h"
 
+#include "export/FormStore.h"
+
 namespace varnel {
 
 TFormProceda* FormProceda = nullptr;
 
 void TFormProceda::LoadLayout() {
-  Caption = "FormProceda";
-  Visible = false;
-  DriveLocal = Add<forms::TEdit>("DriveLocal");
-  DriveLocal->Visible = false;
-  DriveLocal->Text = "C:";
-  DiretorioControl = Add<forms::TEdit>("DiretorioControl");
-  DiretorioControl->Visible = false;
-  DiretorioControl->Text = "C:";
+  LoadStoredLayout(*this, "TFORMPROCEDA");
+  DriveLocal = BindComponent<forms::TEdit>(*this, "DriveLocal");
+  DiretorioControl = BindComponent<forms::TEdit>(*this, "DiretorioControl");
+  ClienteBege = BindComponent<TImageTri>(*this, "ClienteBege");
 }
 
 }  // namespace varnel
