@@ -28,9 +28,7 @@ void TPictureShow::FormCreate() {
   forms::Application->ProcessMessages();
 }
 
-void TPictureShow::FormClose(forms::TCloseAction& action) {
-  action = forms::TCloseAction::caFree;
-}
+void TPictureShow::FormClose(forms::TCloseAction& action) { action = forms::TCloseAction::caFree; }
 
 void CreateFolderQuietly(const std::string& path) {
   try {
@@ -50,13 +48,10 @@ void TPictureShow::Executar() {
   }
   const std::string btn = InstallDrive + InstallDir + "\\btn";
   CreateFolderQuietly(btn);
-  for (std::string_view folder : kEditionFolders)
-    CreateFolderQuietly(btn + "\\" + std::string(folder));
+  for (std::string_view folder : kEditionFolders) CreateFolderQuietly(btn + "\\" + std::string(folder));
   Show();
 }
 
-void ProgressStep() {
-  PictureShow->Progresso->AddProgress(1);
-}
+void ProgressStep() { PictureShow->Progresso->AddProgress(1); }
 
 }  // namespace varnel
