@@ -1,5 +1,6 @@
 #include "app/Proceda.h"
 
+#include "export/FormStore.h"
 #include "export/SheetRun.h"
 
 namespace varnel {
@@ -7,14 +8,10 @@ namespace varnel {
 TFormProceda* FormProceda = nullptr;
 
 void TFormProceda::LoadLayout() {
-  Caption = "FormProceda";
-  Visible = false;
-  DriveLocal = Add<forms::TEdit>("DriveLocal");
-  DriveLocal->Visible = false;
-  DriveLocal->Text = "C:";
-  DiretorioControl = Add<forms::TEdit>("DiretorioControl");
-  DiretorioControl->Visible = false;
-  DiretorioControl->Text = "C:";
+  LoadStoredLayout(*this, "TFORMPROCEDA");
+  DriveLocal = BindComponent<forms::TEdit>(*this, "DriveLocal");
+  DiretorioControl = BindComponent<forms::TEdit>(*this, "DiretorioControl");
+  ClienteBege = BindComponent<TImageTri>(*this, "ClienteBege");
   // The export primitives read the install root from these two boxes at every call.
   BindInstallRootBoxes(DriveLocal, DiretorioControl);
 }

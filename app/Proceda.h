@@ -3,6 +3,7 @@
 #pragma once
 
 #include "forms/Forms.h"
+#include "widgets/ImageTri.h"
 
 namespace varnel {
 
@@ -12,6 +13,7 @@ class TFormProceda : public forms::TForm {
 
   forms::TEdit* DriveLocal = nullptr;        // drive text of the install root, e.g. "c:"
   forms::TEdit* DiretorioControl = nullptr;  // directory text, e.g. "\vexon7"
+  TImageTri* ClienteBege = nullptr;          // an invisible button no step uses
 
  protected:
   void LoadLayout() override;

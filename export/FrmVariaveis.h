@@ -3,7 +3,7 @@
 #pragma once
 
 #include <array>
-#include <cassert>
+#include <cassert>  // IWYU pragma: keep
 #include <cstddef>
 #include <functional>
 #include <initializer_list>

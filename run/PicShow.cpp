@@ -1,5 +1,6 @@
 #include "run/PicShow.h"
 
+#include "export/FormStore.h"
 #include "export/FrmVariaveis.h"
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
@@ -15,14 +16,12 @@ TPictureShow::TPictureShow() : forms::TForm("PictureShow") {
 }
 
 void TPictureShow::LoadLayout() {
-  Caption = "Instalador";
-  Visible = true;
-  Progresso = Add<TGauge>("Progresso");
-  Progresso->Left = 3;
-  Progresso->Top = 3;
-  Progresso->Width = 197;
-  Progresso->Height = 19;
-  Progresso->SetMaxValue(5);
+  LoadStoredLayout(*this, "TPICTURESHOW", {ComponentClass<TGauge>()});
+  PnGeral = BindComponent<forms::TPanel>(*this, "PnGeral");
+  Image1 = BindComponent<forms::TImage>(*this, "Image1");
+  AlertaLabel = BindComponent<forms::TLabel>(*this, "AlertaLabel");
+  Panel2 = BindComponent<forms::TPanel>(*this, "Panel2");
+  Progresso = BindComponent<TGauge>(*this, "Progresso");
 }
 
 void TPictureShow::FormCreate() {

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "forms/Components.h"
 #include "forms/Forms.h"
 #include "run/Gauges.h"
 
@@ -16,6 +17,10 @@ class TPictureShow : public forms::TForm {
  public:
   TPictureShow();
 
+  forms::TPanel* PnGeral = nullptr;
+  forms::TImage* Image1 = nullptr;
+  forms::TLabel* AlertaLabel = nullptr;
+  forms::TPanel* Panel2 = nullptr;
   TGauge* Progresso = nullptr;
 
   void FormCreate();
