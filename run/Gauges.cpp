@@ -3,6 +3,8 @@
 #include <climits>
 #include <string>
 
+#include "run/GaugePaint.h"
+
 namespace varnel {
 
 void TGauge::SetMaxValue(int value) {
@@ -24,10 +26,6 @@ void TGauge::SetProgress(int value) {
   if (PercentDone() != before) Repaint();
 }
 
-int TGauge::PercentDone() const {
-  if (max_ == min_) return 0;
-  return static_cast<int>(static_cast<double>(progress_ - min_) * 100.0 /
-                          static_cast<double>(max_ - min_));
-}
+int TGauge::PercentDone() const { return GaugePercent(min_, max_, progress_); }
 
 }  // namespace varnel

@@ -2,9 +2,13 @@
 // before any picture is written.
 #pragma once
 
+#include <cstdint>
+#include <memory>
+#include <span>
 #include <string>
 
 #include "forms/Forms.h"
+#include "platform/Window.h"
 #include "run/Gauges.h"
 
 namespace varnel {
@@ -15,8 +19,14 @@ inline constexpr int kProgressSteps = 43;
 class TPictureShow : public forms::TForm {
  public:
   TPictureShow();
+  ~TPictureShow() override;
 
   TGauge* Progresso = nullptr;
+  // The window's outer size; FormCreate fits it around the panel.
+  int Width = 510;
+  int Height = 239;
+  // The stored JPEG bytes of the picture beside the text; empty leaves that area blank.
+  std::span<const std::uint8_t> PictureJpeg;
 
   void FormCreate();
   void FormClose(forms::TCloseAction& action);
@@ -24,8 +34,18 @@ class TPictureShow : public forms::TForm {
   // root the current directory, then shows the window in front.
   void Executar();
 
+  // The window as the front end draws it.
+  platform::ProgressWindowLayout WindowLayout() const;
+  // The front end's window, once the form has been shown; null on a screen without windows.
+  platform::ProgressWindow* Window() const { return window_.get(); }
+
  protected:
   void LoadLayout() override;
+  void VisibleChanged() override;
+
+ private:
+  void RepaintGauge();
+  std::unique_ptr<platform::ProgressWindow> window_;
 };
 
 extern TPictureShow* PictureShow;
