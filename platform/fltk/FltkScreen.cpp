@@ -130,7 +130,12 @@ class FltkProgressWindow : public ProgressWindow {
     window_.show();
     if (first) {
       SetLatin1WindowName(window_, layout_.caption);
+      // Painting waits for the next message pump point, as a newly shown window's first paint
+      // does on Windows; fitting the window must not paint it on the way.
+      fitting_ = true;
       FitAndCentre();
+      fitting_ = false;
+      window_.redraw();
     }
   }
   void Hide() override { window_.hide(); }
@@ -174,6 +179,7 @@ class FltkProgressWindow : public ProgressWindow {
   }
 
   void Draw() {
+    if (fitting_) return;
     const int w = window_.w();
     const int h = window_.h();
     fl_color(ToFl(kFace));
@@ -230,6 +236,7 @@ class FltkProgressWindow : public ProgressWindow {
   RgbImage picture_;
   RgbImage stretched_;
   Bitmap gauge_;
+  bool fitting_ = false;
   ProgressFlWindow window_;
 };
 

@@ -2,17 +2,29 @@
 # The progress window and the error box on a virtual display with a window manager, checked
 # by screenshots; and the installer falling back to the terminal when no display can be had.
 #
-#   screenshots.sh WINDOW_DEMO SHOT_CHECK INSTALADOR ARTEFACT_DIR
+#   screenshots.sh WINDOW_DEMO SHOT_CHECK INSTALADOR ARTEFACT_DIR [wine]
 #
+# With "wine" the two programs are Windows executables, run under Wine in a throwaway prefix.
 # Screenshots stay in ARTEFACT_DIR for a person to look at.
 set -u
-demo=$1 check=$2 installer=$3 shots=$4
-mkdir -p "$shots"
+demo=$1 check=$2 installer=$3 shots=$4 runner=${5:-}
 work=$(mktemp -d)
+if [ "$runner" = wine ]; then
+  command -v wine >/dev/null || { echo "no wine: skipped"; exit 77; }
+  [ -f "$demo" ] && [ -f "$installer" ] || { echo "no Windows build: skipped"; exit 77; }
+  export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  run() { wine "$@"; }
+else
+  run() { "$@"; }
+fi
+mkdir -p "$shots"
+convert -size 86x57 xc:'rgb(230,20,20)' -size 86x58 xc:'rgb(20,20,230)' -append \
+  -quality 95 "$work/picture.jpg"
 pids=()
 failed=0
 
 cleanup() {
+  [ "$runner" = wine ] && wineserver -k 2>/dev/null
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
   wait 2>/dev/null
   rm -rf "$work"
@@ -42,15 +54,13 @@ sleep 0.5
 shoot() {
   local name=$1
   shift
-  mkfifo "$work/$name.in"
-  "$demo" steps "$@" <"$work/$name.in" >"$work/$name.out" 2>&1 &
+  run "$demo" "$work/$name.stop" "$work/picture.jpg" steps "$@" >"$work/$name.out" 2>&1 &
   local pid=$!
-  exec 3>"$work/$name.in"
-  for _ in $(seq 100); do grep -q ready "$work/$name.out" && break; sleep 0.1; done
-  sleep 0.5
+  for _ in $(seq 300); do grep -q ready "$work/$name.out" && break; sleep 0.1; done
+  sleep 1
   import -window root "$shots/$name.png"
   convert "$shots/$name.png" "$work/$name.ppm"
-  exec 3>&-
+  touch "$work/$name.stop"
   wait "$pid" || fail "$name: demo ended with $?"
   cat "$work/$name.out"
 }
@@ -73,7 +83,7 @@ shoot gauge_nopump 23 nopump
 
 echo "== error box dismissed with Return"
 title='Varnel Configuração de ambiente'
-"$demo" error >"$work/error.out" 2>&1 &
+run "$demo" "$work/error.stop" "$work/picture.jpg" error >"$work/error.out" 2>&1 &
 pid=$!
 box=$(timeout 10 xdotool search --sync --name "^$title\$" | head -1)
 if [ -z "$box" ]; then
@@ -100,11 +110,12 @@ echo "== installer with a display, without one, and with one that cannot be open
 for case in window nodisplay baddisplay; do
   mkdir -p "$work/$case"
   case $case in
-    window) (cd "$work/$case" && "$installer") 2>"$work/$case.err" ;;
-    nodisplay) (cd "$work/$case" && env -u DISPLAY "$installer") 2>"$work/$case.err" ;;
-    baddisplay) (cd "$work/$case" && DISPLAY=:999 "$installer") 2>"$work/$case.err" ;;
+    window) (cd "$work/$case" && run "$installer") 2>"$work/$case.err" ;;
+    nodisplay) (cd "$work/$case" && env -u DISPLAY bash -c "$(declare -f run); run \"\$1\"" - "$installer") 2>"$work/$case.err" ;;
+    baddisplay) (cd "$work/$case" && DISPLAY=:999 bash -c "$(declare -f run); run \"\$1\"" - "$installer") 2>"$work/$case.err" ;;
   esac
   echo "$case: exit code $?" | tee "$work/$case.rc"
+  [ "$runner" = wine ] && wineserver -k 2>/dev/null
   (cd "$work/$case" && find . | sort) >"$work/$case.files"
 done
 for case in nodisplay baddisplay; do
