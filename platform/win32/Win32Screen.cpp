@@ -17,6 +17,7 @@ namespace platform {
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"VarnelProgressWindow";
+constexpr UINT kNeverPosted = WM_APP + 0x3F00;
 
 std::wstring Wide(const std::string& utf8) {
   if (utf8.empty()) return {};
@@ -192,6 +193,11 @@ class Win32ProgressWindow : public ProgressWindow {
     DrawGaugeOn(dc);
     ReleaseDC(hwnd_, dc);
     GdiFlush();
+    // Where windows are composed off screen (Wine keeps a surface per window) the drawing
+    // reaches the screen when the program next looks at its message queue. A look for a
+    // private message that nobody posts takes nothing from the queue and runs no handler.
+    MSG none;
+    PeekMessageW(&none, hwnd_, kNeverPosted, kNeverPosted, PM_NOREMOVE | PM_NOYIELD);
   }
 
   static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -51,6 +51,8 @@ sleep 0.5
 
 # Shows the window at a step, waits until the demo says it is ready, takes a screenshot.
 #   shoot NAME STEPS [nopump]
+# With $before_shot set, runs it first (the demo still running).
+before_shot=
 shoot() {
   local name=$1
   shift
@@ -58,6 +60,10 @@ shoot() {
   local pid=$!
   for _ in $(seq 300); do grep -q ready "$work/$name.out" && break; sleep 0.1; done
   sleep 1
+  if [ -n "$before_shot" ]; then
+    $before_shot
+    sleep 1
+  fi
   import -window root "$shots/$name.png"
   convert "$shots/$name.png" "$work/$name.ppm"
   touch "$work/$name.stop"
@@ -80,6 +86,18 @@ shoot gauge_100 43
 echo "== 53% with no message processing: the gauge alone is on the screen"
 shoot gauge_nopump 23 nopump
 "$check" "$work/gauge_nopump.ppm" 104 both gauge-only || fail "gauge_nopump"
+
+echo "== the user's close (Alt+F4) is ignored while the run goes on"
+close_window() {
+  local window
+  window=$(xdotool search --name '^Instalador$' | head -1)
+  xdotool windowfocus --sync "$window"
+  xdotool key alt+F4
+}
+before_shot=close_window
+shoot closed 23
+before_shot=
+"$check" "$work/closed.ppm" 104 both painted || fail "closed"
 
 echo "== error box dismissed with Return"
 title='Varnel Configuração de ambiente'
@@ -104,7 +122,7 @@ wait "$pid"
 rc=$?
 cat "$work/error.out"
 [ "$rc" = 0 ] || fail "error demo ended with $rc"
-grep -q '^dismissed$' "$work/error.out" || fail "error demo did not report the dismissal"
+tr -d '\r' <"$work/error.out" | grep -q '^dismissed$' || fail "error demo did not report the dismissal"
 
 echo "== installer with a display, without one, and with one that cannot be opened"
 for case in window nodisplay baddisplay; do
@@ -122,7 +140,7 @@ for case in nodisplay baddisplay; do
   cmp -s "$work/window.files" "$work/$case.files" || fail "$case wrote other files than the window run"
   [ "$(cut -d' ' -f4 "$work/window.rc")" = "$(cut -d' ' -f4 "$work/$case.rc")" ] ||
     fail "$case ended with another exit code than the window run"
-  grep -q '^Instalador \[.*\] *[0-9]*%$' "$work/$case.err" || fail "$case printed no gauge line"
+  tr -d '\r' <"$work/$case.err" | grep -q '^Instalador \[.*\] *[0-9]*%$' || fail "$case printed no gauge line"
   head -3 "$work/$case.err"
 done
 grep -q 'Instalador \[' "$work/window.err" && fail "the window run printed the terminal gauge"

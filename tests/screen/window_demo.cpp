@@ -3,8 +3,8 @@
 // reports when the user has dismissed it. Builds for Linux and for Windows.
 //
 //   window_demo STOPFILE PICTURE.jpg steps N [nopump]
-//       the gauge after N steps; "nopump" never processes messages after the window is
-//       shown, so only the gauge is drawn
+//       the gauge after N steps; "nopump" never processes window messages, so only the
+//       gauge, which is drawn at once on each change, is on the screen
 //   window_demo STOPFILE PICTURE.jpg error
 //       an error box over the window, then "dismissed" and exit code 0
 #include <chrono>
@@ -64,7 +64,8 @@ int main(int argc, char** argv) {
   DemoShow* show = nullptr;
   app.CreateForm(show);
   varnel::PictureShow = show;
-  app.ProcessMessages();
+  const bool pump = !(argc > 5 && std::strcmp(argv[5], "nopump") == 0);
+  if (pump) app.ProcessMessages();
 
   if (mode == "error") {
     app.ShowException(forms::Exception("Cannot create file \"c:\\vexon7\\btn\\pet\\fundo.jpg\". "
@@ -75,7 +76,6 @@ int main(int argc, char** argv) {
   }
 
   const int steps = argc > 4 ? std::atoi(argv[4]) : 0;
-  const bool pump = !(argc > 5 && std::strcmp(argv[5], "nopump") == 0);
   for (int i = 0; i < steps; ++i) {
     varnel::ProgressStep();
     if (pump) app.ProcessMessages();
