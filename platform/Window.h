@@ -18,9 +18,15 @@ constexpr Color Rgb(int red, int green, int blue) {
   return static_cast<Color>(red) | (static_cast<Color>(green) << 8) |
          (static_cast<Color>(blue) << 16);
 }
-constexpr int RedOf(Color c) { return static_cast<int>(c & 0xFF); }
-constexpr int GreenOf(Color c) { return static_cast<int>((c >> 8) & 0xFF); }
-constexpr int BlueOf(Color c) { return static_cast<int>((c >> 16) & 0xFF); }
+constexpr int RedOf(Color c) {
+  return static_cast<int>(c & 0xFF);
+}
+constexpr int GreenOf(Color c) {
+  return static_cast<int>((c >> 8) & 0xFF);
+}
+constexpr int BlueOf(Color c) {
+  return static_cast<int>((c >> 16) & 0xFF);
+}
 
 // Pixels, row by row from the top left.
 struct Bitmap {

@@ -26,6 +26,8 @@ void TGauge::SetProgress(int value) {
   if (PercentDone() != before) Repaint();
 }
 
-int TGauge::PercentDone() const { return GaugePercent(min_, max_, progress_); }
+int TGauge::PercentDone() const {
+  return GaugePercent(min_, max_, progress_);
+}
 
 }  // namespace varnel

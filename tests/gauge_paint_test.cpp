@@ -28,8 +28,10 @@ TEST(GaugePaint, ForeColorIsDarkBlueInTheWindowsLayout) {
 // Glyphs 3 pixels wide and 5 high, one blank column between them.
 TextMask TinyFont(const std::string& text) {
   static const std::map<char, std::vector<std::string>> glyphs = {
-      {'0', {"###", "#.#", "#.#", "#.#", "###"}}, {'1', {".#.", "##.", ".#.", ".#.", "###"}},
-      {'5', {"###", "#..", "###", "..#", "###"}}, {'%', {"#.#", "..#", ".#.", "#..", "#.#"}},
+      {'0', {"###", "#.#", "#.#", "#.#", "###"}},
+      {'1', {".#.", "##.", ".#.", ".#.", "###"}},
+      {'5', {"###", "#..", "###", "..#", "###"}},
+      {'%', {"#.#", "..#", ".#.", "#..", "#.#"}},
   };
   TextMask mask;
   mask.width = text.empty() ? 0 : static_cast<int>(text.size()) * 4 - 1;
@@ -52,25 +54,28 @@ std::vector<std::string> Picture(const Bitmap& bitmap) {
     std::string row;
     for (int x = 0; x < bitmap.width; ++x) {
       const Color c = bitmap.At(x, y);
-      row += c == kFore ? 'F' : c == kBack ? 'B' : c == (kFore ^ 0xFFFFFF) ? 'f'
-                                           : c == (kBack ^ 0xFFFFFF)     ? 'b'
-                                                                         : '?';
+      row += c == kFore                ? 'F'
+             : c == kBack              ? 'B'
+             : c == (kFore ^ 0xFFFFFF) ? 'f'
+             : c == (kBack ^ 0xFFFFFF) ? 'b'
+                                       : '?';
     }
     rows.push_back(row);
   }
   return rows;
 }
 
-GaugeLook Look(int width, int height) { return GaugeLook{width, height, kFore, kBack}; }
+GaugeLook Look(int width, int height) {
+  return GaugeLook{width, height, kFore, kBack};
+}
 
 TEST(GaugePaint, TextIsInvertedOverTheBarAndBesideIt) {
   // 50% of a 19 x 7 gauge: bar trunc(20 * 0.5) = 10 wide; "50%" is 11 x 5, placed at
   // ((19 + 1 - 11) / 2, (7 + 1 - 5) / 2) = (4, 1), across the bar's end.
   const Bitmap bitmap = PaintGauge(0, 2, 1, Look(19, 7), TinyFont);
   const std::vector<std::string> expected = {
-      "FFFFFFFFFFBBBBBBBBB", "FFFFfffFffbBbBbBBBB", "FFFFfFFFfFbBBBbBBBB",
-      "FFFFfffFfFbBBbBBBBB", "FFFFFFfFfFbBbBBBBBB", "FFFFfffFffbBbBbBBBB",
-      "FFFFFFFFFFBBBBBBBBB",
+      "FFFFFFFFFFBBBBBBBBB", "FFFFfffFffbBbBbBBBB", "FFFFfFFFfFbBBBbBBBB", "FFFFfffFfFbBBbBBBBB",
+      "FFFFFFfFfFbBbBBBBBB", "FFFFfffFffbBbBbBBBB", "FFFFFFFFFFBBBBBBBBB",
   };
   EXPECT_EQ(Picture(bitmap), expected);
 }
@@ -94,8 +99,8 @@ TEST(GaugePaint, BarWidthFollowsThePercentageOnTheWindowsGauge) {
   struct Case {
     int max, progress, bar;
   } cases[] = {
-      {30, 0, 0},   {30, 1, 5},    {43, 1, 3},     {43, 23, 104},   {43, 42, 192},
-      {43, 43, 197}, {30, 30, 197}, {100, 1, 1},    {200, 1, 0},     {0, 0, 0},
+      {30, 0, 0},    {30, 1, 5},    {43, 1, 3},  {43, 23, 104}, {43, 42, 192},
+      {43, 43, 197}, {30, 30, 197}, {100, 1, 1}, {200, 1, 0},   {0, 0, 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.progress) + " of " + std::to_string(c.max));
@@ -118,8 +123,8 @@ TEST(GaugePaint, BarWidthRule) {
   struct Case {
     int percent, width, bar;
   } cases[] = {
-      {0, 197, 0}, {3, 197, 5}, {1, 197, 1}, {50, 197, 99}, {100, 197, 198}, {100, 0, 1},
-      {99, 0, 0},
+      {0, 197, 0},     {3, 197, 5}, {1, 197, 1}, {50, 197, 99},
+      {100, 197, 198}, {100, 0, 1}, {99, 0, 0},
   };
   for (const Case& c : cases) EXPECT_EQ(GaugeBarWidth(c.percent, c.width), c.bar) << c.percent;
 }

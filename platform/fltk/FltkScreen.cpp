@@ -240,7 +240,9 @@ class FltkProgressWindow : public ProgressWindow {
   ProgressFlWindow window_;
 };
 
-void ProgressFlWindow::draw() { owner_.Draw(); }
+void ProgressFlWindow::draw() {
+  owner_.Draw();
+}
 
 // The stop sign of an error box: a red disc with a white cross.
 class StopIcon : public Fl_Widget {
@@ -265,7 +267,9 @@ FltkScreen::FltkScreen(void* xDisplay) {
   Fl::visual(FL_RGB);
 }
 
-void FltkScreen::ProcessMessages() { Fl::check(); }
+void FltkScreen::ProcessMessages() {
+  Fl::check();
+}
 
 void FltkScreen::ShowError(const std::string& caption, const std::string& text) {
   constexpr int kMargin = 12;
@@ -306,8 +310,7 @@ void FltkScreen::RunMessageLoop(const std::function<bool()>& terminated) {
   terminated();
 }
 
-std::unique_ptr<ProgressWindow> FltkScreen::OpenProgressWindow(
-    const ProgressWindowLayout& layout) {
+std::unique_ptr<ProgressWindow> FltkScreen::OpenProgressWindow(const ProgressWindowLayout& layout) {
   return std::make_unique<FltkProgressWindow>(layout);
 }
 

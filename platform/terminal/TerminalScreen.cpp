@@ -69,7 +69,9 @@ void TerminalScreen::ShowError(const std::string& caption, const std::string& te
   std::fflush(state_->out);
 }
 
-void TerminalScreen::RunMessageLoop(const std::function<bool()>& terminated) { terminated(); }
+void TerminalScreen::RunMessageLoop(const std::function<bool()>& terminated) {
+  terminated();
+}
 
 std::unique_ptr<ProgressWindow> TerminalScreen::OpenProgressWindow(
     const ProgressWindowLayout& layout) {

@@ -3,10 +3,10 @@
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
-#include <windows.h>
 #include <objbase.h>
 #include <ocidl.h>
 #include <olectl.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <string>
@@ -35,7 +35,9 @@ HFONT MakeFont(const Font& font) {
 }
 
 // A COLORREF is the same layout as our colours.
-COLORREF Ref(Color c) { return static_cast<COLORREF>(c & 0xFFFFFF); }
+COLORREF Ref(Color c) {
+  return static_cast<COLORREF>(c & 0xFFFFFF);
+}
 
 void Line(HDC dc, int x1, int y1, int x2, int y2) {
   MoveToEx(dc, x1, y1, nullptr);
@@ -79,8 +81,7 @@ void Blit(HDC dc, const Bitmap& pixels, int x, int y) {
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   SetDIBitsToDevice(dc, x, y, static_cast<DWORD>(pixels.width), static_cast<DWORD>(pixels.height),
-                    0, 0, 0, static_cast<UINT>(pixels.height), bgra.data(), &info,
-                    DIB_RGB_COLORS);
+                    0, 0, 0, static_cast<UINT>(pixels.height), bgra.data(), &info, DIB_RGB_COLORS);
 }
 
 // The stored JPEG as a picture object of the system's own image support.
@@ -115,8 +116,8 @@ class Win32ProgressWindow : public ProgressWindow {
         picture_(LoadPicture(layout.pictureJpeg)) {
     const int x = (GetSystemMetrics(SM_CXSCREEN) - layout.outerWidth) / 2;
     const int y = (GetSystemMetrics(SM_CYSCREEN) - layout.outerHeight) / 2;
-    hwnd_ = CreateWindowExW(0, kWindowClass, Wide(layout.caption).c_str(), WS_OVERLAPPEDWINDOW,
-                            x, y, layout.outerWidth, layout.outerHeight, nullptr, nullptr,
+    hwnd_ = CreateWindowExW(0, kWindowClass, Wide(layout.caption).c_str(), WS_OVERLAPPEDWINDOW, x,
+                            y, layout.outerWidth, layout.outerHeight, nullptr, nullptr,
                             GetModuleHandleW(nullptr), this);
     screen_.owner = hwnd_;
   }
@@ -258,8 +259,7 @@ class Win32ProgressWindow : public ProgressWindow {
     SelectObject(dc, oldFont);
 
     const Rect& panel = layout_.gaugePanelBounds;
-    DrawBevel(dc, panel.left, panel.top, panel.width, panel.height, layout_.gaugePanelBevel,
-              false);
+    DrawBevel(dc, panel.left, panel.top, panel.width, panel.height, layout_.gaugePanelBevel, false);
     DrawGaugeOn(dc);
   }
 
@@ -301,7 +301,9 @@ std::unique_ptr<Win32Screen> Win32Screen::Open() {
   return std::unique_ptr<Win32Screen>(new Win32Screen());
 }
 
-Win32Screen::~Win32Screen() { CoUninitialize(); }
+Win32Screen::~Win32Screen() {
+  CoUninitialize();
+}
 
 void Win32Screen::ProcessMessages() {
   MSG message;

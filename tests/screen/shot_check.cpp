@@ -5,8 +5,9 @@
 // Finds the gauge by its bar (the first pixel of ForeColor, scanning from the top left) and
 // checks: 19 rows of bar, the bar BAR pixels wide, every pixel of the 197 x 19 gauge either
 // ForeColor or its complement left of BAR and white or black right of it, inverted text
-// present over the bar, beside it, or both, and nowhere else. "painted" also asks for the label's black text and the picture
-// (red above, blue below); "gauge-only" asks for a label area of one colour, never painted.
+// present over the bar, beside it, or both, and nowhere else. "painted" also asks for the label's
+// black text and the picture (red above, blue below); "gauge-only" asks for a label area of one
+// colour, never painted.
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -44,7 +45,8 @@ bool ReadPpm(const char* path, Image& image) {
   in.get();
   if (!in || magic != "P6" || maxValue != 255) return false;
   image.data.resize(static_cast<std::size_t>(image.width) * image.height * 3);
-  in.read(reinterpret_cast<char*>(image.data.data()), static_cast<std::streamsize>(image.data.size()));
+  in.read(reinterpret_cast<char*>(image.data.data()),
+          static_cast<std::streamsize>(image.data.size()));
   return static_cast<bool>(in);
 }
 
@@ -92,19 +94,23 @@ int main(int argc, char** argv) {
 
   int width = 0;
   while (x0 + width < image.width && image.At(x0 + width, y0) == kFore) ++width;
-  Check(width == bar, "bar " + std::to_string(width) + " pixels wide, " + std::to_string(bar) +
-                          " expected");
+  Check(width == bar,
+        "bar " + std::to_string(width) + " pixels wide, " + std::to_string(bar) + " expected");
 
   int stray = 0, invertedOverBar = 0, invertedBeside = 0;
   for (int y = y0; y < y0 + kGaugeHeight; ++y)
     for (int x = x0; x < x0 + kGaugeWidth; ++x) {
       const Rgb c = image.At(x, y);
       if (x - x0 < bar) {
-        if (c == kForeInverted) ++invertedOverBar;
-        else if (!(c == kFore)) ++stray;
+        if (c == kForeInverted)
+          ++invertedOverBar;
+        else if (!(c == kFore))
+          ++stray;
       } else {
-        if (c == kBlack) ++invertedBeside;
-        else if (!(c == kWhite)) ++stray;
+        if (c == kBlack)
+          ++invertedBeside;
+        else if (!(c == kWhite))
+          ++stray;
       }
     }
   Check(stray == 0, std::to_string(stray) + " gauge pixels of another colour");
@@ -133,11 +139,13 @@ int main(int argc, char** argv) {
     const Rgb top = image.At(px + 44, py + 20), low = image.At(px + 44, py + 100);
     Check(top.r > 180 && top.g < 80 && top.b < 80, "picture red in its upper half");
     Check(low.b > 180 && low.r < 80 && low.g < 80, "picture blue in its lower half");
-    Check(image.At(px + 90, py + 20) == image.At(px + 95, py + 80) && !(image.At(px + 90, py + 20) == top),
+    Check(image.At(px + 90, py + 20) == image.At(px + 95, py + 80) &&
+              !(image.At(px + 90, py + 20) == top),
           "the picture ends 86 pixels into the panel");
   } else {
-    Check(labelOther == 0, std::to_string(labelOther) + " pixels in the label's area unlike its "
-                           "corner: the area must be unpainted");
+    Check(labelOther == 0, std::to_string(labelOther) +
+                               " pixels in the label's area unlike its "
+                               "corner: the area must be unpainted");
   }
   return failures == 0 ? 0 : 1;
 }

@@ -68,8 +68,9 @@ int main(int argc, char** argv) {
   if (pump) app.ProcessMessages();
 
   if (mode == "error") {
-    app.ShowException(forms::Exception("Cannot create file \"c:\\vexon7\\btn\\pet\\fundo.jpg\". "
-                                       "Access is denied"));
+    app.ShowException(
+        forms::Exception("Cannot create file \"c:\\vexon7\\btn\\pet\\fundo.jpg\". "
+                         "Access is denied"));
     std::printf("dismissed\n");
     std::fflush(stdout);
     return 0;
