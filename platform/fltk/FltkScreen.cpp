@@ -228,6 +228,16 @@ class FltkProgressWindow : public ProgressWindow {
     const int outerY = (Fl::h() - layout_.outerHeight) / 2;
     window_.resize(outerX + side, outerY + frameH - side, clientW, clientH);
     window_.size_range(1, 1);
+    // The window manager applies the new size in its own time, and a resize clears the
+    // window: wait until the server has the size, so that no later drawing is wiped out.
+    for (int tries = 0; tries < 200; ++tries) {
+      XWindowAttributes now;
+      XSync(fl_display, False);
+      if (XGetWindowAttributes(fl_display, fl_xid(&window_), &now) && now.width == clientW &&
+          now.height == clientH)
+        break;
+      Fl::wait(0.005);
+    }
   }
 
   ProgressWindowLayout layout_;
