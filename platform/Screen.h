@@ -4,7 +4,10 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
+
+#include "platform/Window.h"
 
 namespace platform {
 
@@ -22,6 +25,13 @@ class Screen {
   // Dispatches window messages until `terminated` answers true or no window is left that
   // could end the loop.
   virtual void RunMessageLoop(const std::function<bool()>& terminated) = 0;
+
+  // Opens the progress window, hidden, laid out as described. A screen without windows
+  // returns null and the run goes on without one.
+  virtual std::unique_ptr<ProgressWindow> OpenProgressWindow(
+      const ProgressWindowLayout& /*layout*/) {
+    return nullptr;
+  }
 };
 
 }  // namespace platform

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/Text.h"
+#include "run/GaugePaint.h"
 
 namespace varnel {
 
@@ -36,9 +37,7 @@ void TGauge::ApplyProperty(std::string_view key, const std::string& value) {
 }
 
 int TGauge::PercentDone() const {
-  if (max_ == min_) return 0;
-  return static_cast<int>(static_cast<double>(progress_ - min_) * 100.0 /
-                          static_cast<double>(max_ - min_));
+  return GaugePercent(min_, max_, progress_);
 }
 
 }  // namespace varnel

@@ -5,8 +5,12 @@
 #include <functional>
 
 #include "forms/Forms.h"
+#include "platform/Window.h"
 
 namespace varnel {
+
+// A colour that stands for the system's window background; the front end says which it is.
+inline constexpr platform::Color kClWindow = 0xFF000005;
 
 class TGauge : public forms::TControl {
  public:
@@ -25,6 +29,9 @@ class TGauge : public forms::TControl {
 
   // The shown percentage: trunc((Progress - Min) * 100 / (Max - Min)), 0 when Max equals Min.
   int PercentDone() const;
+
+  platform::Color ForeColor = 0;  // black
+  platform::Color BackColor = kClWindow;
 
   // Called when the gauge must be repainted at once.
   std::function<void()> OnRepaint;

@@ -4,15 +4,26 @@
 #include "export/FrmVariaveis.h"
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
+#include "run/GaugePaint.h"
 
 namespace varnel {
 
 TPictureShow* PictureShow = nullptr;
 
+namespace {
+// ForeColor of the gauge: a dark blue, red 28, green 62, blue 100.
+constexpr platform::Color kGaugeForeColor = 6569500;
+}  // namespace
+
 TPictureShow::TPictureShow() : forms::TForm("PictureShow") {
   OnCreate = [this] { FormCreate(); };
   ProgressStepHook = ProgressStep;
   OnClose = [this](forms::TCloseAction& action) { FormClose(action); };
+}
+
+TPictureShow::~TPictureShow() {
+  // A step after the window is gone must find no window rather than a dangling one.
+  if (PictureShow == this) PictureShow = nullptr;
 }
 
 void TPictureShow::LoadLayout() {
@@ -22,9 +33,68 @@ void TPictureShow::LoadLayout() {
   AlertaLabel = BindComponent<forms::TLabel>(*this, "AlertaLabel");
   Panel2 = BindComponent<forms::TPanel>(*this, "Panel2");
   Progresso = BindComponent<TGauge>(*this, "Progresso");
+  Progresso->ForeColor = kGaugeForeColor;
+  Progresso->BackColor = kClWindow;
+  Progresso->OnRepaint = [this] { RepaintGauge(); };
+}
+
+platform::ProgressWindowLayout TPictureShow::WindowLayout() const {
+  platform::ProgressWindowLayout layout;
+  layout.caption = Caption;
+  layout.outerWidth = Width;
+  layout.outerHeight = Height;
+  layout.panelBevel = 1;
+  layout.pictureWidth = 86;
+  layout.pictureJpeg = PictureJpeg;
+  if (layout.pictureJpeg.empty())
+    if (const forms::TGraphic* picture = Image1->Picture.Graphic()) layout.pictureJpeg = picture->bytes;
+  layout.labelText = "Instalando sistema Varnel";
+  layout.labelBounds = {106, 10, 201, 19};
+  layout.labelFont = {"Arial", 16, true};
+  layout.labelColor = 0;
+  layout.gaugePanelBounds = {102, 38, 203, 25};
+  layout.gaugePanelBevel = 3;
+  layout.gaugeBounds = {Progresso->Left, Progresso->Top, Progresso->Width, Progresso->Height};
+  layout.gaugeFont = {"MS Sans Serif", 12, true};
+  return layout;
+}
+
+void TPictureShow::VisibleChanged() {
+  if (!Visible) {
+    if (window_) window_->Hide();
+    return;
+  }
+  if (!window_) {
+    window_ = forms::Application->Screen().OpenProgressWindow(WindowLayout());
+    if (!window_) return;
+    // The run owns the window until it is over: a close asked for by the user is ignored, and
+    // the program closes the window itself after the last sheet. So no step can meet a
+    // destroyed window.
+    window_->OnCloseRequest = [] {};
+    RepaintGauge();
+  }
+  window_->Show();
+}
+
+void TPictureShow::RepaintGauge() {
+  if (!window_) return;
+  GaugeLook look;
+  look.width = window_->GaugeWidth();
+  look.height = window_->GaugeHeight();
+  look.foreColor = Progresso->ForeColor;
+  look.backColor =
+      Progresso->BackColor == kClWindow ? window_->WindowColor() : Progresso->BackColor;
+  platform::ProgressWindow& window = *window_;
+  const platform::Bitmap pixels =
+      PaintGauge(Progresso->MinValue(), Progresso->MaxValue(), Progresso->Progress(), look,
+                 [&window](const std::string& text) { return window.GaugeText(text); });
+  window_->DrawGauge(Progresso->PercentDone(), pixels);
 }
 
 void TPictureShow::FormCreate() {
+  // The window is fitted around the panel that carries everything.
+  Width = PnGeral->Width + 50;
+  Height = PnGeral->Height + 40;
   Progresso->SetMaxValue(kProgressSteps);
   forms::Application->ProcessMessages();
 }
@@ -51,6 +121,8 @@ void TPictureShow::Executar() {
   CreateFolderQuietly(btn);
   for (std::string_view folder : kEditionFolders) CreateFolderQuietly(btn + "\\" + std::string(folder));
   Show();
+  // Already visible since its creation: this brings it in front of other windows.
+  if (window_) window_->Show();
 }
 
 void ProgressStep() {

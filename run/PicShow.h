@@ -2,10 +2,14 @@
 // before any picture is written.
 #pragma once
 
+#include <cstdint>
+#include <memory>
+#include <span>
 #include <string>
 
 #include "forms/Components.h"
 #include "forms/Forms.h"
+#include "platform/Window.h"
 #include "run/Gauges.h"
 
 namespace varnel {
@@ -16,12 +20,18 @@ inline constexpr int kProgressSteps = 43;
 class TPictureShow : public forms::TForm {
  public:
   TPictureShow();
+  ~TPictureShow() override;
 
   forms::TPanel* PnGeral = nullptr;
   forms::TImage* Image1 = nullptr;
   forms::TLabel* AlertaLabel = nullptr;
   forms::TPanel* Panel2 = nullptr;
   TGauge* Progresso = nullptr;
+  // The window's outer size; FormCreate fits it around the panel.
+  int Width = 510;
+  int Height = 239;
+  // JPEG bytes to show in place of Image1's stored picture (the screenshot tests use it).
+  std::span<const std::uint8_t> PictureJpeg;
 
   void FormCreate();
   void FormClose(forms::TCloseAction& action);
@@ -29,8 +39,18 @@ class TPictureShow : public forms::TForm {
   // root the current directory, then shows the window in front.
   void Executar();
 
+  // The window as the front end draws it.
+  platform::ProgressWindowLayout WindowLayout() const;
+  // The front end's window, once the form has been shown; null on a screen without windows.
+  platform::ProgressWindow* Window() const { return window_.get(); }
+
  protected:
   void LoadLayout() override;
+  void VisibleChanged() override;
+
+ private:
+  void RepaintGauge();
+  std::unique_ptr<platform::ProgressWindow> window_;
 };
 
 extern TPictureShow* PictureShow;

@@ -1,8 +1,9 @@
-// The terminal front: used when no window can be shown. Errors are printed on stderr and
-// nothing ever waits for the user.
+// The terminal front: used when no window can be shown. The gauge is one line on the output
+// stream, errors are printed there too, and nothing ever waits for the user.
 #pragma once
 
 #include <cstdio>
+#include <memory>
 
 #include "platform/Screen.h"
 
@@ -10,15 +11,28 @@ namespace platform {
 
 class TerminalScreen : public Screen {
  public:
-  explicit TerminalScreen(std::FILE* out = stderr) : out_(out) {}
+  // `redrawInPlace`: the stream is a terminal, so the gauge line is redrawn with a carriage
+  // return; otherwise each new percentage is printed on a line of its own.
+  explicit TerminalScreen(std::FILE* out = stderr, bool redrawInPlace = false)
+      : state_(std::make_shared<State>(State{out, redrawInPlace, false})) {}
 
   void ProcessMessages() override {}
   void ShowError(const std::string& caption, const std::string& text) override;
   // There is no window that could end a message loop: it returns at once.
   void RunMessageLoop(const std::function<bool()>& terminated) override;
+  std::unique_ptr<ProgressWindow> OpenProgressWindow(const ProgressWindowLayout& layout) override;
+
+  // Columns of the gauge's bar.
+  static constexpr int kGaugeColumns = 40;
+
+  struct State {
+    std::FILE* out;
+    bool redrawInPlace;
+    bool lineOpen;  // a gauge line was drawn in place and not yet ended
+  };
 
  private:
-  std::FILE* out_;
+  std::shared_ptr<State> state_;
 };
 
 }  // namespace platform

@@ -1,0 +1,336 @@
+#include "platform/win32/Win32Screen.h"
+
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <objbase.h>
+#include <ocidl.h>
+#include <olectl.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"VarnelProgressWindow";
+constexpr UINT kNeverPosted = WM_APP + 0x3F00;
+
+std::wstring Wide(const std::string& utf8) {
+  if (utf8.empty()) return {};
+  const int length = static_cast<int>(utf8.size());
+  const int chars = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, nullptr, 0);
+  std::wstring out(static_cast<std::size_t>(std::max(chars, 0)), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, out.data(), chars);
+  return out;
+}
+
+HFONT MakeFont(const Font& font) {
+  return CreateFontW(-font.pixelHeight, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
+                     FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                     DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, Wide(font.face).c_str());
+}
+
+// A COLORREF is the same layout as our colours.
+COLORREF Ref(Color c) {
+  return static_cast<COLORREF>(c & 0xFFFFFF);
+}
+
+void Line(HDC dc, int x1, int y1, int x2, int y2) {
+  MoveToEx(dc, x1, y1, nullptr);
+  LineTo(dc, x2, y2);
+}
+
+// `width` nested rectangles, light on top and left and dark on the bottom and right for a
+// raised edge, the other way round for a lowered one.
+void DrawBevel(HDC dc, int x, int y, int w, int h, int width, bool raised) {
+  HPEN light = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNHIGHLIGHT));
+  HPEN dark = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW));
+  HGDIOBJ old = SelectObject(dc, raised ? light : dark);
+  for (int i = 0; i < width; ++i) {
+    SelectObject(dc, raised ? light : dark);
+    Line(dc, x + i, y + h - 1 - i, x + i, y + i);
+    Line(dc, x + i, y + i, x + w - i, y + i);
+    SelectObject(dc, raised ? dark : light);
+    Line(dc, x + i, y + h - 1 - i, x + w - i, y + h - 1 - i);
+    Line(dc, x + w - 1 - i, y + i, x + w - 1 - i, y + h - 1 - i);
+  }
+  SelectObject(dc, old);
+  DeleteObject(light);
+  DeleteObject(dark);
+}
+
+void Blit(HDC dc, const Bitmap& pixels, int x, int y) {
+  if (pixels.width <= 0 || pixels.height <= 0) return;
+  // 32-bit DIB pixels are blue, green, red, unused from the lowest byte up.
+  std::vector<std::uint32_t> bgra(pixels.pixels.size());
+  for (std::size_t i = 0; i < bgra.size(); ++i) {
+    const Color c = pixels.pixels[i];
+    bgra[i] = static_cast<std::uint32_t>(BlueOf(c)) |
+              (static_cast<std::uint32_t>(GreenOf(c)) << 8) |
+              (static_cast<std::uint32_t>(RedOf(c)) << 16);
+  }
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = pixels.width;
+  info.bmiHeader.biHeight = -pixels.height;  // top-down rows
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  SetDIBitsToDevice(dc, x, y, static_cast<DWORD>(pixels.width), static_cast<DWORD>(pixels.height),
+                    0, 0, 0, static_cast<UINT>(pixels.height), bgra.data(), &info, DIB_RGB_COLORS);
+}
+
+// The stored JPEG as a picture object of the system's own image support.
+IPicture* LoadPicture(std::span<const std::uint8_t> jpeg) {
+  if (jpeg.empty()) return nullptr;
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, jpeg.size());
+  if (memory == nullptr) return nullptr;
+  if (void* bytes = GlobalLock(memory)) {
+    std::copy(jpeg.begin(), jpeg.end(), static_cast<std::uint8_t*>(bytes));
+    GlobalUnlock(memory);
+  }
+  IStream* stream = nullptr;
+  if (FAILED(CreateStreamOnHGlobal(memory, TRUE, &stream))) {
+    GlobalFree(memory);
+    return nullptr;
+  }
+  IPicture* picture = nullptr;
+  if (FAILED(OleLoadPicture(stream, static_cast<LONG>(jpeg.size()), FALSE, IID_IPicture,
+                            reinterpret_cast<void**>(&picture))))
+    picture = nullptr;
+  stream->Release();
+  return picture;
+}
+
+class Win32ProgressWindow : public ProgressWindow {
+ public:
+  Win32ProgressWindow(Win32Screen& screen, const ProgressWindowLayout& layout)
+      : screen_(screen),
+        layout_(layout),
+        labelFont_(MakeFont(layout.labelFont)),
+        gaugeFont_(MakeFont(layout.gaugeFont)),
+        picture_(LoadPicture(layout.pictureJpeg)) {
+    const int x = (GetSystemMetrics(SM_CXSCREEN) - layout.outerWidth) / 2;
+    const int y = (GetSystemMetrics(SM_CYSCREEN) - layout.outerHeight) / 2;
+    hwnd_ = CreateWindowExW(0, kWindowClass, Wide(layout.caption).c_str(), WS_OVERLAPPEDWINDOW, x,
+                            y, layout.outerWidth, layout.outerHeight, nullptr, nullptr,
+                            GetModuleHandleW(nullptr), this);
+    screen_.owner = hwnd_;
+  }
+  ~Win32ProgressWindow() override {
+    if (screen_.owner == hwnd_) screen_.owner = nullptr;
+    if (hwnd_ != nullptr) {
+      SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+      DestroyWindow(hwnd_);
+    }
+    if (picture_ != nullptr) picture_->Release();
+    DeleteObject(labelFont_);
+    DeleteObject(gaugeFont_);
+  }
+  bool Created() const { return hwnd_ != nullptr; }
+
+  void Show() override {
+    ShowWindow(hwnd_, SW_SHOW);
+    BringWindowToTop(hwnd_);
+    SetForegroundWindow(hwnd_);
+  }
+  void Hide() override { ShowWindow(hwnd_, SW_HIDE); }
+  int GaugeWidth() const override { return layout_.gaugeBounds.width; }
+  int GaugeHeight() const override { return layout_.gaugeBounds.height; }
+  Color WindowColor() const override { return static_cast<Color>(GetSysColor(COLOR_WINDOW)); }
+
+  TextMask GaugeText(const std::string& text) override {
+    const std::wstring wide = Wide(text);
+    TextMask mask;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ oldFont = SelectObject(dc, gaugeFont_);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+    if (size.cx > 0 && size.cy > 0) {
+      BITMAPINFO info{};
+      info.bmiHeader.biSize = sizeof info.bmiHeader;
+      info.bmiHeader.biWidth = size.cx;
+      info.bmiHeader.biHeight = -size.cy;
+      info.bmiHeader.biPlanes = 1;
+      info.bmiHeader.biBitCount = 32;
+      info.bmiHeader.biCompression = BI_RGB;
+      void* bits = nullptr;
+      HBITMAP section = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+      if (section != nullptr && bits != nullptr) {
+        HGDIOBJ oldBitmap = SelectObject(dc, section);
+        RECT all{0, 0, size.cx, size.cy};
+        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        SetTextColor(dc, RGB(0, 0, 0));
+        SetBkMode(dc, TRANSPARENT);
+        TextOutW(dc, 0, 0, wide.c_str(), static_cast<int>(wide.size()));
+        GdiFlush();
+        mask.width = size.cx;
+        mask.height = size.cy;
+        mask.ink.resize(static_cast<std::size_t>(size.cx) * static_cast<std::size_t>(size.cy));
+        const auto* pixel = static_cast<const std::uint32_t*>(bits);
+        for (std::size_t i = 0; i < mask.ink.size(); ++i) {
+          const std::uint32_t p = pixel[i];
+          const int level = static_cast<int>((p & 0xFF) + ((p >> 8) & 0xFF) + ((p >> 16) & 0xFF));
+          mask.ink[i] = level < 3 * 128 ? 1 : 0;
+        }
+        SelectObject(dc, oldBitmap);
+      }
+      if (section != nullptr) DeleteObject(section);
+    }
+    SelectObject(dc, oldFont);
+    DeleteDC(dc);
+    return mask;
+  }
+
+  void DrawGauge(int /*percent*/, const Bitmap& pixels) override {
+    gauge_ = pixels;
+    if (!IsWindowVisible(hwnd_)) return;
+    // Straight onto the window, without waiting for a WM_PAINT from the message pump.
+    HDC dc = GetDC(hwnd_);
+    DrawGaugeOn(dc);
+    ReleaseDC(hwnd_, dc);
+    GdiFlush();
+    // Where windows are composed off screen (Wine keeps a surface per window) the drawing
+    // reaches the screen when the program next looks at its message queue. A look for a
+    // private message that nobody posts takes nothing from the queue and runs no handler.
+    MSG none;
+    PeekMessageW(&none, hwnd_, kNeverPosted, kNeverPosted, PM_NOREMOVE | PM_NOYIELD);
+  }
+
+  static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+      auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+      SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<Win32ProgressWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (self != nullptr) {
+      switch (message) {
+        case WM_CLOSE:
+          if (self->OnCloseRequest) self->OnCloseRequest();
+          return 0;  // the window goes only when its owner destroys it
+        case WM_ERASEBKGND:
+          return 1;  // WM_PAINT covers every pixel
+        case WM_PAINT: {
+          PAINTSTRUCT paint;
+          HDC dc = BeginPaint(hwnd, &paint);
+          self->Paint(dc);
+          EndPaint(hwnd, &paint);
+          return 0;
+        }
+        default:
+          break;
+      }
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+  }
+
+ private:
+  void Paint(HDC dc) {
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    const int w = client.right, h = client.bottom;
+    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+    DrawBevel(dc, 0, 0, w, h, layout_.panelBevel, true);
+
+    const int inset = layout_.panelBevel;
+    const int pictureHeight = h - 2 * inset;
+    if (picture_ != nullptr && pictureHeight > 0) {
+      OLE_XSIZE_HIMETRIC width = 0;
+      OLE_YSIZE_HIMETRIC height = 0;
+      picture_->get_Width(&width);
+      picture_->get_Height(&height);
+      // Picture rows run bottom-up in HIMETRIC: start at the bottom with a negative height.
+      picture_->Render(dc, inset, inset, layout_.pictureWidth, pictureHeight, 0, height, width,
+                       -height, nullptr);
+    }
+
+    const Rect& label = layout_.labelBounds;
+    RECT labelRect{label.left, label.top, label.left + label.width, label.top + label.height};
+    HGDIOBJ oldFont = SelectObject(dc, labelFont_);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, Ref(layout_.labelColor));
+    const std::wstring text = Wide(layout_.labelText);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &labelRect,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(dc, oldFont);
+
+    const Rect& panel = layout_.gaugePanelBounds;
+    DrawBevel(dc, panel.left, panel.top, panel.width, panel.height, layout_.gaugePanelBevel, false);
+    DrawGaugeOn(dc);
+  }
+
+  void DrawGaugeOn(HDC dc) {
+    Blit(dc, gauge_, layout_.gaugePanelBounds.left + layout_.gaugeBounds.left,
+         layout_.gaugePanelBounds.top + layout_.gaugeBounds.top);
+  }
+
+  Win32Screen& screen_;
+  ProgressWindowLayout layout_;
+  HFONT labelFont_;
+  HFONT gaugeFont_;
+  IPicture* picture_;
+  Bitmap gauge_;
+  HWND hwnd_ = nullptr;
+};
+
+}  // namespace
+
+std::unique_ptr<Win32Screen> Win32Screen::Open() {
+  // A service or a session without a desktop has no window station to show windows on.
+  if (GetProcessWindowStation() == nullptr || GetThreadDesktop(GetCurrentThreadId()) == nullptr)
+    return nullptr;
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = Win32ProgressWindow::Procedure;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+  windowClass.hIcon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
+  windowClass.lpszClassName = kWindowClass;
+  if (RegisterClassExW(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+    return nullptr;
+  // A window that can really be created: under Wine without a display this fails.
+  HWND probe = CreateWindowExW(0, kWindowClass, L"", WS_OVERLAPPEDWINDOW, 0, 0, 10, 10, nullptr,
+                               nullptr, GetModuleHandleW(nullptr), nullptr);
+  if (probe == nullptr) return nullptr;
+  DestroyWindow(probe);
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  return std::unique_ptr<Win32Screen>(new Win32Screen());
+}
+
+Win32Screen::~Win32Screen() {
+  CoUninitialize();
+}
+
+void Win32Screen::ProcessMessages() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+void Win32Screen::ShowError(const std::string& caption, const std::string& text) {
+  // Modal over the progress window; the box runs its own message loop, so the window keeps
+  // repainting while the user reads.
+  MessageBoxW(static_cast<HWND>(owner), Wide(text).c_str(), Wide(caption).c_str(),
+              MB_ICONSTOP | MB_OK);
+}
+
+void Win32Screen::RunMessageLoop(const std::function<bool()>& terminated) {
+  // No window of this front can end the loop (the progress window ignores the user's close),
+  // so it returns at once, as the terminal front does.
+  terminated();
+}
+
+std::unique_ptr<ProgressWindow> Win32Screen::OpenProgressWindow(
+    const ProgressWindowLayout& layout) {
+  auto window = std::make_unique<Win32ProgressWindow>(*this, layout);
+  if (!window->Created()) return nullptr;
+  return window;
+}
+
+}  // namespace platform

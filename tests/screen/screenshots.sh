@@ -1,0 +1,148 @@
+#!/bin/bash
+# The progress window and the error box on a virtual display with a window manager, checked
+# by screenshots; and the installer falling back to the terminal when no display can be had.
+#
+#   screenshots.sh WINDOW_DEMO SHOT_CHECK INSTALADOR ARTEFACT_DIR [wine]
+#
+# With "wine" the two programs are Windows executables, run under Wine in a throwaway prefix.
+# Screenshots stay in ARTEFACT_DIR for a person to look at.
+set -u
+demo=$1 check=$2 installer=$3 shots=$4 runner=${5:-}
+work=$(mktemp -d)
+if [ "$runner" = wine ]; then
+  command -v wine >/dev/null || { echo "FAIL: wine is missing"; exit 1; }
+  [ -f "$demo" ] && [ -f "$installer" ] || { echo "FAIL: no Windows build at $demo"; exit 1; }
+  export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  run() { wine "$@"; }
+else
+  run() { "$@"; }
+fi
+mkdir -p "$shots"
+convert -size 86x57 xc:'rgb(230,20,20)' -size 86x58 xc:'rgb(20,20,230)' -append \
+  -quality 95 "$work/picture.jpg"
+pids=()
+failed=0
+
+cleanup() {
+  [ "$runner" = wine ] && wineserver -k 2>/dev/null
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
+  wait 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*"
+  failed=1
+}
+
+# A display number nobody uses.
+for n in $(seq 91 140); do
+  [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || { display=":$n"; break; }
+done
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+export DISPLAY=$display
+for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+openbox >"$work/openbox.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 50); do xdotool search --class openbox >/dev/null 2>&1 && break; sleep 0.1; done
+sleep 0.5
+
+# Shows the window at a step, waits until the demo says it is ready, takes a screenshot.
+#   shoot NAME STEPS [nopump]
+# With $before_shot set, runs it first (the demo still running).
+before_shot=
+shoot() {
+  local name=$1
+  shift
+  run "$demo" "$work/$name.stop" "$work/picture.jpg" steps "$@" >"$work/$name.out" 2>&1 &
+  local pid=$!
+  for _ in $(seq 300); do grep -q ready "$work/$name.out" && break; sleep 0.1; done
+  sleep 1
+  if [ -n "$before_shot" ]; then
+    $before_shot
+    sleep 1
+  fi
+  import -window root "$shots/$name.png"
+  convert "$shots/$name.png" "$work/$name.ppm"
+  touch "$work/$name.stop"
+  wait "$pid" || fail "$name: demo ended with $?"
+  cat "$work/$name.out"
+}
+
+echo "== 53% after 23 of 43 steps, window painted"
+shoot gauge_53 23
+"$check" "$work/gauge_53.ppm" 104 both painted || fail "gauge_53"
+
+echo "== 2% after the first step"
+shoot gauge_2 1
+"$check" "$work/gauge_2.ppm" 3 beside painted || fail "gauge_2"
+
+echo "== 100% after the last step"
+shoot gauge_100 43
+"$check" "$work/gauge_100.ppm" 197 over painted || fail "gauge_100"
+
+echo "== 53% with no message processing: the gauge alone is on the screen"
+shoot gauge_nopump 23 nopump
+"$check" "$work/gauge_nopump.ppm" 104 both gauge-only || fail "gauge_nopump"
+
+echo "== the user's close (Alt+F4) is ignored while the run goes on"
+close_window() {
+  local window
+  window=$(xdotool search --name '^Instalador$' | head -1)
+  xdotool windowfocus --sync "$window"
+  xdotool key alt+F4
+}
+before_shot=close_window
+shoot closed 23
+before_shot=
+"$check" "$work/closed.ppm" 104 both painted || fail "closed"
+
+echo "== error box dismissed with Return"
+title='Varnel Configuração de ambiente'
+run "$demo" "$work/error.stop" "$work/picture.jpg" error >"$work/error.out" 2>&1 &
+pid=$!
+box=$(timeout 10 xdotool search --sync --name "^$title\$" | head -1)
+if [ -z "$box" ]; then
+  fail "no window named '$title'"
+  kill "$pid"
+else
+  sleep 0.5
+  import -window root "$shots/error_box.png"
+  xdotool windowfocus --sync "$box"
+  xdotool key Return
+  for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+  if kill -0 "$pid" 2>/dev/null; then
+    fail "the program did not go on after the box was dismissed"
+    kill "$pid"
+  fi
+fi
+wait "$pid"
+rc=$?
+cat "$work/error.out"
+[ "$rc" = 0 ] || fail "error demo ended with $rc"
+tr -d '\r' <"$work/error.out" | grep -q '^dismissed$' || fail "error demo did not report the dismissal"
+
+echo "== installer with a display, without one, and with one that cannot be opened"
+for case in window nodisplay baddisplay; do
+  mkdir -p "$work/$case"
+  case $case in
+    window) (cd "$work/$case" && run "$installer") 2>"$work/$case.err" ;;
+    nodisplay) (cd "$work/$case" && env -u DISPLAY bash -c "$(declare -f run); run \"\$1\"" - "$installer") 2>"$work/$case.err" ;;
+    baddisplay) (cd "$work/$case" && DISPLAY=:999 bash -c "$(declare -f run); run \"\$1\"" - "$installer") 2>"$work/$case.err" ;;
+  esac
+  echo "$case: exit code $?" | tee "$work/$case.rc"
+  [ "$runner" = wine ] && wineserver -k 2>/dev/null
+  (cd "$work/$case" && find . | sort) >"$work/$case.files"
+done
+for case in nodisplay baddisplay; do
+  cmp -s "$work/window.files" "$work/$case.files" || fail "$case wrote other files than the window run"
+  [ "$(cut -d' ' -f4 "$work/window.rc")" = "$(cut -d' ' -f4 "$work/$case.rc")" ] ||
+    fail "$case ended with another exit code than the window run"
+  tr -d '\r' <"$work/$case.err" | grep -q '^Instalador \[.*\] *[0-9]*%$' || fail "$case printed no gauge line"
+  head -3 "$work/$case.err"
+done
+grep -q 'Instalador \[' "$work/window.err" && fail "the window run printed the terminal gauge"
+
+exit $failed

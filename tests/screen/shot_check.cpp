@@ -1,0 +1,151 @@
+// Checks a screenshot of the progress window by its pixels.
+//
+//   shot_check SHOT.ppm BAR over|beside|both [painted|gauge-only]
+//
+// Finds the gauge by its bar (the first pixel of ForeColor, scanning from the top left) and
+// checks: 19 rows of bar, the bar BAR pixels wide, every pixel of the 197 x 19 gauge either
+// ForeColor or its complement left of BAR and white or black right of it, inverted text
+// present over the bar, beside it, or both, and nowhere else. "painted" also asks for the label's
+// black text and the picture (red above, blue below); "gauge-only" asks for a label area of one
+// colour, never painted.
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Rgb {
+  int r, g, b;
+  bool operator==(const Rgb&) const = default;
+};
+
+constexpr Rgb kFore{28, 62, 100};
+constexpr Rgb kForeInverted{227, 193, 155};
+constexpr Rgb kWhite{255, 255, 255};
+constexpr Rgb kBlack{0, 0, 0};
+constexpr int kGaugeWidth = 197;
+constexpr int kGaugeHeight = 19;
+
+struct Image {
+  int width = 0, height = 0;
+  std::vector<unsigned char> data;
+  Rgb At(int x, int y) const {
+    const std::size_t i = (static_cast<std::size_t>(y) * width + x) * 3;
+    return {data[i], data[i + 1], data[i + 2]};
+  }
+};
+
+bool ReadPpm(const char* path, Image& image) {
+  std::ifstream in(path, std::ios::binary);
+  std::string magic;
+  int maxValue = 0;
+  in >> magic >> image.width >> image.height >> maxValue;
+  in.get();
+  if (!in || magic != "P6" || maxValue != 255) return false;
+  image.data.resize(static_cast<std::size_t>(image.width) * image.height * 3);
+  in.read(reinterpret_cast<char*>(image.data.data()),
+          static_cast<std::streamsize>(image.data.size()));
+  return static_cast<bool>(in);
+}
+
+int failures = 0;
+void Check(bool ok, const std::string& what) {
+  std::printf("%s: %s\n", ok ? "ok" : "FAIL", what.c_str());
+  if (!ok) ++failures;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 4) {
+    std::fprintf(stderr, "usage: shot_check SHOT.ppm BAR over|beside|both [painted|gauge-only]\n");
+    return 2;
+  }
+  Image image;
+  if (!ReadPpm(argv[1], image)) {
+    std::fprintf(stderr, "cannot read %s as a binary PPM\n", argv[1]);
+    return 2;
+  }
+  const int bar = std::atoi(argv[2]);
+  const std::string text = argv[3];
+  const std::string mode = argc > 4 ? argv[4] : "";
+
+  int x0 = -1, y0 = -1;
+  for (int y = 0; y < image.height && x0 < 0; ++y)
+    for (int x = 0; x < image.width; ++x)
+      if (image.At(x, y) == kFore) {
+        x0 = x;
+        y0 = y;
+        break;
+      }
+  Check(x0 >= 0, "a pixel of ForeColor 28,62,100 on the screen");
+  if (x0 < 0) return 1;
+  std::printf("gauge at %d,%d\n", x0, y0);
+  if (x0 + kGaugeWidth > image.width || y0 + kGaugeHeight > image.height || x0 < 110 || y0 < 45) {
+    Check(false, "the gauge lies inside the screen with room for the window around it");
+    return 1;
+  }
+
+  int rows = 0;
+  while (y0 + rows < image.height && image.At(x0, y0 + rows) == kFore) ++rows;
+  Check(rows == kGaugeHeight, "bar " + std::to_string(rows) + " rows high, 19 expected");
+
+  int width = 0;
+  while (x0 + width < image.width && image.At(x0 + width, y0) == kFore) ++width;
+  Check(width == bar,
+        "bar " + std::to_string(width) + " pixels wide, " + std::to_string(bar) + " expected");
+
+  int stray = 0, invertedOverBar = 0, invertedBeside = 0;
+  for (int y = y0; y < y0 + kGaugeHeight; ++y)
+    for (int x = x0; x < x0 + kGaugeWidth; ++x) {
+      const Rgb c = image.At(x, y);
+      if (x - x0 < bar) {
+        if (c == kForeInverted)
+          ++invertedOverBar;
+        else if (!(c == kFore))
+          ++stray;
+      } else {
+        if (c == kBlack)
+          ++invertedBeside;
+        else if (!(c == kWhite))
+          ++stray;
+      }
+    }
+  Check(stray == 0, std::to_string(stray) + " gauge pixels of another colour");
+  const bool over = text != "beside", beside = text != "over";
+  Check(over ? invertedOverBar > 20 : invertedOverBar == 0,
+        std::to_string(invertedOverBar) + " text pixels inverted over the bar");
+  Check(beside ? invertedBeside > 20 : invertedBeside == 0,
+        std::to_string(invertedBeside) + " text pixels inverted beside the bar");
+
+  if (mode.empty()) return failures == 0 ? 0 : 1;
+
+  // The window's panel origin: the gauge lies at (3, 3) on the gauge panel, at (102, 38).
+  const int px = x0 - 105, py = y0 - 41;
+  int labelInk = 0, labelOther = 0;
+  const Rgb labelCorner = image.At(px + 106, py + 10);
+  for (int y = py + 10; y < py + 29; ++y)
+    for (int x = px + 106; x < px + 307; ++x) {
+      labelInk += image.At(x, y) == kBlack;
+      labelOther += !(image.At(x, y) == labelCorner);
+    }
+  if (mode == "painted") {
+    const Rgb edge = image.At(x0, y0 - 1);
+    Check(edge.r == edge.g && edge.g == edge.b && edge.r <= 192,
+          "the gauge panel's lowered bevel, a shadow grey, above the gauge");
+    Check(labelInk > 200, std::to_string(labelInk) + " black label pixels");
+    const Rgb top = image.At(px + 44, py + 20), low = image.At(px + 44, py + 100);
+    Check(top.r > 180 && top.g < 80 && top.b < 80, "picture red in its upper half");
+    Check(low.b > 180 && low.r < 80 && low.g < 80, "picture blue in its lower half");
+    Check(image.At(px + 90, py + 20) == image.At(px + 95, py + 80) &&
+              !(image.At(px + 90, py + 20) == top),
+          "the picture ends 86 pixels into the panel");
+  } else {
+    Check(labelOther == 0, std::to_string(labelOther) +
+                               " pixels in the label's area unlike its "
+                               "corner: the area must be unpainted");
+  }
+  return failures == 0 ? 0 : 1;
+}
