@@ -18,6 +18,8 @@ packages=(
   xvfb openbox xdotool imagemagick x11-utils
   # benchmarks' peers
   zip tar
+  # the generator of the sheet layouts, checked against assets/ by a test
+  python3
 )
 
 missing=()

@@ -27,6 +27,10 @@ class Ttbotoes2 : public TSheet {
  protected:
   std::vector<Routine> Routines() const override;
   void formcreate() override;
+
+ private:
+  // The blue and light-blue routines depart from the common list in the same places.
+  void CashierEditionBlock(const Theme& theme);
 };
 
 extern Ttbotoes2* tbotoes2;

@@ -1,4 +1,5 @@
-// Sheet tbotoes3: Report-preview, financial-control, customer-history, F3, payment and report-menu buttons.
+// Sheet tbotoes3: Report-preview, financial-control, customer-history, F3, payment and report-menu
+// buttons.
 #pragma once
 
 #include <vector>
@@ -23,6 +24,11 @@ class Ttbotoes3 : public TSheet {
  protected:
   std::vector<Routine> Routines() const override;
   void formcreate() override;
+
+ private:
+  // A preview block in direct saves, folder by folder, with previewxls in its place as a pair
+  // export given that one folder.
+  void PreviewDirectBlock(const Theme& theme);
 };
 
 extern Ttbotoes3* tbotoes3;

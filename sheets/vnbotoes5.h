@@ -1,4 +1,5 @@
-// Sheet tBotoes5: Cash-register and system utilities, module, lens, NF-e, purchase-XML and e-mail buttons.
+// Sheet tBotoes5: Cash-register and system utilities, module, lens, NF-e, purchase-XML and e-mail
+// buttons.
 #pragma once
 
 #include <vector>
@@ -24,6 +25,11 @@ class TtBotoes5 : public TSheet {
  protected:
   std::vector<Routine> Routines() const override;
   void formcreate() override;
+
+ private:
+  // A cash-register utility block: utilnfe is written from UtilNotaFiscal + colour word and
+  // nfce from UtilNfce + colour word.
+  void UtilCaixaBlock(const Theme& theme);
 };
 
 extern TtBotoes5* tBotoes5;
