@@ -83,6 +83,13 @@ bool IsTemporaryName(std::string_view fileName) {
   return true;
 }
 
+void RemoveLeftoverTemporaries(platform::FileSystem& fs, const std::string& folder) {
+  std::vector<std::string> names;
+  if (!fs.ListDirectory(folder, names)) return;
+  for (const std::string& name : names)
+    if (IsTemporaryName(name)) fs.DeleteFile(folder + "\\" + name);
+}
+
 void WriteGraphic(platform::FileSystem& fs, const forms::TGraphic& graphic,
                   const std::string& path) {
   std::array<std::uint8_t, kBmpFileHeaderSize + kBmpInfoHeaderSize> headers{};

@@ -30,6 +30,10 @@ inline constexpr std::string_view kTemporarySuffix = ".tmp";
 // Whether a file name (without folder) is one of our temporary files.
 bool IsTemporaryName(std::string_view fileName);
 
+// Deletes the temporary files that a run killed while writing left in `folder`, so that a run
+// after it leaves exactly the tree of a clean run. Failures are passed over.
+void RemoveLeftoverTemporaries(platform::FileSystem& fs, const std::string& folder);
+
 // The error of the image form of SaveToFile on an empty slot.
 inline constexpr const char* kEmptyPictureText = "Cannot save an empty picture";
 

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -79,6 +80,12 @@ class FileSystem {
   bool FileExists(const std::string& path) { return Inspect(path).kind == PathKind::kFile; }
 
   virtual bool DeleteFile(const std::string& path) = 0;
+
+  // The names in a folder (files and folders, without "." and ".."), in no particular order.
+  // False when the folder cannot be read, reason in LastError().
+  virtual bool ListDirectory(const std::string& path, std::vector<std::string>& names) = 0;
+  // The whole content of a file. False when it cannot be read, reason in LastError().
+  virtual bool ReadFile(const std::string& path, std::vector<std::uint8_t>& bytes) = 0;
 
   // The path made absolute and normalised in Windows form: "/" become "\", doubled separators
   // single, "." and ".." resolved.

@@ -2,6 +2,7 @@
 
 #include "export/FormStore.h"
 #include "export/FrmVariaveis.h"
+#include "export/PictureFile.h"
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
 #include "run/GaugePaint.h"
@@ -119,7 +120,16 @@ void TPictureShow::Executar() {
   }
   const std::string btn = InstallDrive + InstallDir + "\\btn";
   CreateFolderQuietly(btn);
-  for (std::string_view folder : kEditionFolders) CreateFolderQuietly(btn + "\\" + std::string(folder));
+  for (std::string_view folder : kEditionFolders) {
+    CreateFolderQuietly(btn + "\\" + std::string(folder));
+    // What a killed run left half written goes before anything is written again.
+    try {
+      RemoveLeftoverTemporaries(forms::Application->FileSystem(),
+                                platform::LowerAscii(btn + "\\" + std::string(folder)));
+    } catch (const std::exception&) {
+      // best effort, like the folders themselves
+    }
+  }
   Show();
   // Already visible since its creation: this brings it in front of other windows.
   if (window_) window_->Show();

@@ -11,11 +11,13 @@
 
 namespace platform {
 
-std::unique_ptr<Screen> MakeNativeScreen() {
+void UseParentConsole() {}
+
+std::unique_ptr<Screen> MakeNativeScreen(bool window) {
   // Opening the display here, not in FLTK, turns a display that cannot be reached into the
   // terminal front instead of an error that ends the process.
   const char* name = std::getenv("DISPLAY");
-  if (name != nullptr && *name != '\0') {
+  if (window && name != nullptr && *name != '\0') {
     if (Display* display = XOpenDisplay(nullptr)) return std::make_unique<FltkScreen>(display);
   }
   return std::make_unique<TerminalScreen>(stderr, isatty(STDERR_FILENO) != 0);

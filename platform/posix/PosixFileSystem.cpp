@@ -284,6 +284,44 @@ bool PosixFileSystem::DeleteFile(const std::string& path) {
   return true;
 }
 
+bool PosixFileSystem::ListDirectory(const std::string& path, std::vector<std::string>& names) {
+  names.clear();
+  const std::string host = HostPath(path);
+  if (host.empty()) return false;
+  DIR* dir = opendir(host.c_str());
+  if (dir == nullptr) return FailErrno(errno, true);
+  while (const dirent* entry = readdir(dir)) {
+    const std::string_view name = entry->d_name;
+    if (name != "." && name != "..") names.emplace_back(name);
+  }
+  closedir(dir);
+  return true;
+}
+
+bool PosixFileSystem::ReadFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
+  bytes.clear();
+  const std::string host = HostPath(path);
+  if (host.empty()) return false;
+  const int fd = ::open(host.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return FailErrno(errno, errno == ENOTDIR);
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+    ::close(fd);
+    return Fail(SysError::kAccessDenied);
+  }
+  bytes.resize(static_cast<std::size_t>(st.st_size));
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    done += static_cast<std::size_t>(n);
+  }
+  ::close(fd);
+  bytes.resize(done);
+  return true;
+}
+
 std::string PosixFileSystem::ErrorText(SysError code) {
   return WindowsErrorText(code);
 }

@@ -29,6 +29,8 @@ class PosixFileSystem : public FileSystem {
   bool MoveReplace(const std::string& from, const std::string& to) override;
   PathInfo Inspect(const std::string& path) override;
   bool DeleteFile(const std::string& path) override;
+  bool ListDirectory(const std::string& path, std::vector<std::string>& names) override;
+  bool ReadFile(const std::string& path, std::vector<std::uint8_t>& bytes) override;
   std::string FullPath(const std::string& path) override;
   SysError LastError() override { return lastError_; }
   std::string ErrorText(SysError code) override;

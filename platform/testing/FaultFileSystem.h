@@ -46,6 +46,14 @@ class FaultFileSystem : public FileSystem {
   PathInfo Inspect(const std::string& path) override { return inner_.Inspect(path); }
   bool DeleteFile(const std::string& path) override;
   std::string FullPath(const std::string& path) override { return inner_.FullPath(path); }
+  bool ListDirectory(const std::string& path, std::vector<std::string>& names) override {
+    injected_ = false;
+    return inner_.ListDirectory(path, names);
+  }
+  bool ReadFile(const std::string& path, std::vector<std::uint8_t>& bytes) override {
+    injected_ = false;
+    return inner_.ReadFile(path, bytes);
+  }
   SysError LastError() override { return injected_ ? lastError_ : inner_.LastError(); }
   std::string ErrorText(SysError code) override { return inner_.ErrorText(code); }
 

@@ -13,8 +13,6 @@
 
 namespace platform {
 
-namespace {
-
 // A program built for the window subsystem has no console of its own. When its standard error
 // leads nowhere, it writes to the console of the program that started it, if there is one.
 void UseParentConsole() {
@@ -26,10 +24,9 @@ void UseParentConsole() {
   freopen_s(&stream, "CONOUT$", "w", stdout);
 }
 
-}  // namespace
-
-std::unique_ptr<Screen> MakeNativeScreen() {
-  if (auto screen = Win32Screen::Open()) return screen;
+std::unique_ptr<Screen> MakeNativeScreen(bool window) {
+  if (window)
+    if (auto screen = Win32Screen::Open()) return screen;
   UseParentConsole();
   return std::make_unique<TerminalScreen>(stderr, _isatty(_fileno(stderr)) != 0);
 }

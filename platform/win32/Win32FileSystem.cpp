@@ -236,6 +236,54 @@ bool Win32FileSystem::DeleteFile(const std::string& path) {
   return true;
 }
 
+bool Win32FileSystem::ListDirectory(const std::string& path, std::vector<std::string>& names) {
+  names.clear();
+  std::wstring wide;
+  if (!ApiPath(path, wide)) return false;
+  if (!wide.empty() && wide.back() != L'\\' && wide.back() != L'/') wide += L'\\';
+  wide += L'*';
+  WIN32_FIND_DATAW found;
+  const HANDLE search = FindFirstFileW(wide.c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return FailWithSystemError();
+  do {
+    const std::wstring name = found.cFileName;
+    if (name != L"." && name != L"..") names.push_back(Narrow(name));
+  } while (FindNextFileW(search, &found));
+  const DWORD error = GetLastError();
+  FindClose(search);
+  if (error != ERROR_NO_MORE_FILES) {
+    SetLastError(error);
+    return FailWithSystemError();
+  }
+  return true;
+}
+
+bool Win32FileSystem::ReadFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
+  bytes.clear();
+  std::wstring wide;
+  if (!ApiPath(path, wide)) return false;
+  const HANDLE handle = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return FailWithSystemError();
+  LARGE_INTEGER size;
+  if (!GetFileSizeEx(handle, &size)) {
+    FailWithSystemError();
+    CloseHandle(handle);
+    return false;
+  }
+  bytes.resize(static_cast<std::size_t>(size.QuadPart));
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    DWORD got = 0;
+    const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 20));
+    if (!::ReadFile(handle, bytes.data() + done, want, &got, nullptr) || got == 0) break;
+    done += got;
+  }
+  CloseHandle(handle);
+  bytes.resize(done);
+  return true;
+}
+
 std::string Win32FileSystem::FullPath(const std::string& path) {
   std::wstring wide;
   std::wstring full;

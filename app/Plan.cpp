@@ -1,0 +1,115 @@
+#include "app/Plan.h"
+
+#include <algorithm>
+#include <map>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "app/Menu.h"
+#include "app/Program.h"
+#include "export/Export.h"
+#include "export/FrmVariaveis.h"
+#include "forms/Forms.h"
+#include "platform/ReadOnlyFileSystem.h"
+#include "platform/Text.h"
+#include "platform/terminal/TerminalScreen.h"
+
+namespace varnel {
+
+namespace {
+
+struct Entry {
+  PlannedWrite write;
+  std::span<const std::uint8_t> bytes;  // in the embedded store, valid for the process
+};
+
+// Records every write with its bytes.
+class KeepingSink : public PictureSink {
+ public:
+  void Write(const PlannedWrite& write, const forms::TGraphic& graphic) override {
+    entries.push_back({write, graphic.bytes});
+  }
+  std::vector<Entry> entries;
+};
+
+// Errors on the terminal, but no progress line: the plan-based modes print their own output.
+class QuietScreen : public platform::TerminalScreen {
+ public:
+  using platform::TerminalScreen::TerminalScreen;
+  std::unique_ptr<platform::ProgressWindow> OpenProgressWindow(
+      const platform::ProgressWindowLayout&) override {
+    return nullptr;
+  }
+};
+
+// Runs the installer without changing anything and returns its exit code with the plan.
+int RecordPlan(platform::FileSystem& fs, std::FILE* err, KeepingSink& sink) {
+  platform::ReadOnlyFileSystem readOnly(fs);
+  QuietScreen screen(err);
+  SetCurrentSink(&sink);
+  const int code =
+      RunInstaller(readOnly, screen, [](int exitCode) { throw forms::ProcessExit{exitCode}; });
+  SetCurrentSink(nullptr);
+  return code;
+}
+
+}  // namespace
+
+int ListPlan(platform::FileSystem& fs, std::FILE* out, std::FILE* err) {
+  KeepingSink sink;
+  const int code = RecordPlan(fs, err, sink);
+  for (const Entry& e : sink.entries) {
+    const PlannedWrite& w = e.write;
+    std::fprintf(out, "%s\t%s\t%s\t%s\t%s\t%zu\n", fs.FullPath(w.path).c_str(), w.sheet.c_str(),
+                 w.routine.c_str(), w.component.c_str(), w.slot.c_str(), w.size);
+  }
+  return code;
+}
+
+int VerifyTree(platform::FileSystem& fs, std::FILE* out, std::FILE* err) {
+  KeepingSink sink;
+  if (RecordPlan(fs, err, sink) != 0) {
+    std::fprintf(err, "The installation could not be worked out; nothing was compared.\n");
+    return 1;
+  }
+  // The last write to a path decides its content; paths compare without regard to case.
+  std::map<std::string, const Entry*> expected;
+  for (const Entry& e : sink.entries) expected[platform::LowerAscii(fs.FullPath(e.write.path))] = &e;
+
+  std::size_t same = 0, missing = 0, different = 0, extra = 0;
+  std::vector<std::uint8_t> bytes;
+  for (const auto& [key, entry] : expected) {
+    const std::string path = fs.FullPath(entry->write.path);
+    if (!fs.ReadFile(path, bytes)) {
+      std::fprintf(out, "missing    %s\n", path.c_str());
+      ++missing;
+    } else if (!std::equal(bytes.begin(), bytes.end(), entry->bytes.begin(), entry->bytes.end())) {
+      std::fprintf(out, "different  %s\n", path.c_str());
+      ++different;
+    } else {
+      ++same;
+    }
+  }
+  const InstallRoot root = InstallRootFromDirectory(fs.CurrentDirectory());
+  const std::string btn = root.drive + root.directory + "\\btn";
+  for (std::string_view folder : kEditionFolders) {
+    const std::string dir = btn + "\\" + std::string(folder);
+    std::vector<std::string> names;
+    if (!fs.ListDirectory(dir, names)) continue;
+    std::sort(names.begin(), names.end());
+    for (const std::string& name : names) {
+      const std::string path = fs.FullPath(dir + "\\" + name);
+      if (expected.count(platform::LowerAscii(path)) != 0) continue;
+      std::fprintf(out, "extra      %s\n", path.c_str());
+      ++extra;
+    }
+  }
+  std::fprintf(out,
+               "%zu files checked under %s: %zu as installed, %zu missing, %zu different; "
+               "%zu extra.\n",
+               expected.size(), fs.FullPath(btn).c_str(), same, missing, different, extra);
+  return missing + different + extra == 0 ? 0 : 1;
+}
+
+}  // namespace varnel

@@ -1,0 +1,19 @@
+// The plan-based modes: the write plan of a complete run, and the check of an installed tree
+// against it. Both run the installer itself over a read-only view of the file system with a
+// sink that records instead of writing, so they see exactly what a run writes.
+#pragma once
+
+#include <cstdio>
+
+#include "platform/FileSystem.h"
+
+namespace varnel {
+
+// Prints the write plan on `out`; returns the exit code (1 when a sheet could not be loaded).
+int ListPlan(platform::FileSystem& fs, std::FILE* out, std::FILE* err);
+
+// Compares the tree under the install root with the plan: each file missing, different, or
+// extra in an edition folder, then a summary, on `out`. Returns 0 when all match, else 1.
+int VerifyTree(platform::FileSystem& fs, std::FILE* out, std::FILE* err);
+
+}  // namespace varnel
