@@ -12,6 +12,7 @@
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/testing/FaultFileSystem.h"
 #include "platform/testing/RecordingScreen.h"
+#include "tests/MissingSheets.h"
 #include "tests/TempDir.h"
 
 namespace varnel {
@@ -19,7 +20,15 @@ namespace {
 
 namespace fs = std::filesystem;
 using platform::FaultFileSystem;
+using testing_support::CompleteRunExitCode;
+using testing_support::MissingSheetErrors;
 using testing_support::TempDir;
+
+std::vector<std::string> Texts(const std::vector<platform::RecordingScreen::ErrorBox>& boxes) {
+  std::vector<std::string> out;
+  for (const auto& box : boxes) out.push_back(box.text);
+  return out;
+}
 
 struct Seen {
   std::string driveLocal, diretorioControl, installDrive, installDir;
@@ -64,8 +73,8 @@ class RunTest : public ::testing::Test {
 
 TEST_F(RunTest, InstallsTreeInOrderAndEndsWithZero) {
   fs::create_directories(tmp / "mysql/data/sistemas");
-  EXPECT_EQ(RunFrom(tmp / "Sistemas/Vexon7"), 0);
-  EXPECT_TRUE(screen.errors.empty());
+  EXPECT_EQ(RunFrom(tmp / "Sistemas/Vexon7"), CompleteRunExitCode());
+  EXPECT_EQ(Texts(screen.errors), MissingSheetErrors());
 
   EXPECT_EQ(seen.driveLocal, "d:");
   EXPECT_EQ(seen.diretorioControl, "\\sistemas\\vexon7");
@@ -89,7 +98,7 @@ TEST_F(RunTest, InstallsTreeInOrderAndEndsWithZero) {
 }
 
 TEST_F(RunTest, StartedFromTheProductSubfolder) {
-  EXPECT_EQ(RunFrom(tmp / "vexon7/DedudoDevorud"), 0);
+  EXPECT_EQ(RunFrom(tmp / "vexon7/DedudoDevorud"), CompleteRunExitCode());
   EXPECT_EQ(seen.diretorioControl, "\\vexon7");
   EXPECT_EQ(seen.installDir, "\\vexon7");
   ExpectTreeAt(tmp / "vexon7");
@@ -98,30 +107,32 @@ TEST_F(RunTest, StartedFromTheProductSubfolder) {
 
 TEST_F(RunTest, SecondRunOverExistingTree) {
   fs::create_directories(tmp / "mysql/data");
-  ASSERT_EQ(RunFrom(tmp / "vexon7"), 0);
+  ASSERT_EQ(RunFrom(tmp / "vexon7"), CompleteRunExitCode());
   const std::size_t firstCalls = files.Journal().size();
-  EXPECT_EQ(RunFrom(tmp / "vexon7"), 0);
+  EXPECT_EQ(RunFrom(tmp / "vexon7"), CompleteRunExitCode());
   EXPECT_EQ(files.Journal().size(), 2 * firstCalls) << "every request is made again";
-  EXPECT_TRUE(screen.errors.empty());
+  std::vector<std::string> twice = MissingSheetErrors();
+  for (const std::string& text : MissingSheetErrors()) twice.push_back(text);
+  EXPECT_EQ(Texts(screen.errors), twice);
   ExpectTreeAt(tmp / "vexon7");
 }
 
 TEST_F(RunTest, MissingMysqlDataFolderIsPassedOver) {
-  EXPECT_EQ(RunFrom(tmp / "vexon7"), 0);
+  EXPECT_EQ(RunFrom(tmp / "vexon7"), CompleteRunExitCode());
   EXPECT_FALSE(fs::exists(tmp / "mysql"));
   ExpectTreeAt(tmp / "vexon7");
 }
 
 TEST_F(RunTest, SeveralLevelsNeedTheirParentInTheDataFolder) {
   fs::create_directories(tmp / "mysql/data");
-  EXPECT_EQ(RunFrom(tmp / "sistemas/vexon7"), 0);
+  EXPECT_EQ(RunFrom(tmp / "sistemas/vexon7"), CompleteRunExitCode());
   EXPECT_TRUE(fs::is_empty(tmp / "mysql/data")) << "mysql\\data\\sistemas is never created";
   ExpectTreeAt(tmp / "sistemas/vexon7");
 }
 
 TEST_F(RunTest, DriveRoot) {
   fs::create_directories(tmp / "mysql/data");
-  EXPECT_EQ(RunFrom(tmp.path()), 0);
+  EXPECT_EQ(RunFrom(tmp.path()), CompleteRunExitCode());
   EXPECT_EQ(seen.installDir, "\\");
   // d:\mysql\data\\ is the data folder itself; "tmp" lands inside it.
   EXPECT_TRUE(fs::is_directory(tmp / "mysql/data/tmp"));
@@ -129,11 +140,14 @@ TEST_F(RunTest, DriveRoot) {
 }
 
 TEST_F(RunTest, EveryFailureOfThePreparationIsSilent) {
-  // btn cannot be created: its 22 subfolders fail too, and the run still ends well.
+  // btn cannot be created: its 22 subfolders fail too, without a word. The first sheet's first
+  // write then finds no folder: that is its one error box, and no later sheet runs.
   files.FailNth(FaultFileSystem::Op::kCreateDirectory, 3, platform::SysError::kAccessDenied);
   files.FailNth(FaultFileSystem::Op::kSetCurrentDirectory, 1, platform::SysError::kAccessDenied);
-  EXPECT_EQ(RunFrom(tmp / "vexon7"), 0);
-  EXPECT_TRUE(screen.errors.empty());
+  EXPECT_EQ(RunFrom(tmp / "vexon7"), 1);
+  EXPECT_EQ(Texts(screen.errors),
+            std::vector<std::string>{"Cannot create file \"d:\\vexon7\\btn\\boletologo\\001.bmp\". "
+                                     "The system cannot find the path specified."});
   EXPECT_FALSE(fs::exists(tmp / "vexon7/btn"));
   EXPECT_EQ(files.Calls(FaultFileSystem::Op::kCreateDirectory), 25);
 }
