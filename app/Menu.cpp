@@ -5,6 +5,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
 #include "run/PicShow.h"
+#include "sheets/vnBotoes.h"
 
 namespace varnel {
 
@@ -46,6 +47,8 @@ void TMenuPrincipal::FormCreate() {
 
   forms::Application->CreateForm(PictureShow);
   PictureShow->Executar();
+  // The first sheet; its run creates the others.
+  CreateSheetGuarded(tbotoes);
 
   PictureShow->Close();
   Close();

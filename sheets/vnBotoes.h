@@ -1,4 +1,5 @@
-// Sheet tbotoes: The first sheet: bank logos and the back-office buttons of every colour; its run creates the four other sheets and ends with the marker-file step.
+// Sheet tbotoes: the first sheet. Bank logos and the back-office buttons of every colour; its
+// run creates the four other sheets and ends with the marker-file step.
 #pragma once
 
 #include <vector>

@@ -1,6 +1,7 @@
 // Sheet tbotoes1: Backgrounds, edition and maker logos, cashier, union and legal buttons.
 #pragma once
 
+#include <string_view>
 #include <vector>
 
 #include "export/SheetRun.h"
@@ -21,6 +22,11 @@ class Ttbotoes1 : public TSheet {
  protected:
   std::vector<Routine> Routines() const override;
   void formcreate() override;
+
+ private:
+  // One button by two direct saves: Picture1 of `component` to "\btn\<folder>\<stem>1.bmp",
+  // then Picture2 to "...2.bmp"; for the buttons that carry no colour suffix.
+  void DirectButton(std::string_view component, std::string_view folder, std::string_view stem);
 };
 
 extern Ttbotoes1* tbotoes1;

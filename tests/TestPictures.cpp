@@ -90,7 +90,7 @@ pack::ArtSource FittingArt(std::map<std::string, Bytes> overrides) {
                      const layout::PictureSlot& slot) {
     if (auto it = overrides.find(component.name + "." + slot.slot); it != overrides.end())
       return pack::Art{it->second, "test art " + it->first};
-    const unsigned seed = Seed(slot.art + "." + slot.slot);
+    const unsigned seed = Seed(slot.art + "." + slot.artSlot);
     if (slot.encoding == layout::Encoding::kJpeg)
       return pack::Art{MakeJpeg(slot.width, slot.height, seed), "fitting art"};
     return pack::Art{MakeBitmap(slot.width, slot.height, slot.depth, 256, seed), "fitting art"};

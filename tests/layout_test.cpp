@@ -14,7 +14,7 @@ constexpr const char* kSheet = R"(object tbotoes: Ttbotoes
         object ClienteAzul: TImageTri
           AutoSize = True
           Cursor = crHandPoint
-          Picture = bitmap 81x79 24 art=ClienteAzul2
+          Picture = bitmap 81x75 24 art=ClienteAzul2.Picture1
           Picture1 = bitmap 81x75 24
           Picture2 = bitmap 81x79 8
           Picture3Pos = TopLeft
@@ -51,7 +51,9 @@ TEST(Layout, ReadsTheTree) {
   ASSERT_EQ(button.pictures.size(), 3u);
   EXPECT_EQ(button.pictures[0].slot, "Picture");
   EXPECT_EQ(button.pictures[0].art, "ClienteAzul2");
+  EXPECT_EQ(button.pictures[0].artSlot, "Picture1") << "another slot's art";
   EXPECT_EQ(button.pictures[1].art, "ClienteAzul");
+  EXPECT_EQ(button.pictures[1].artSlot, "Picture1") << "its own slot when not given";
   EXPECT_EQ(button.pictures[1].width, 81);
   EXPECT_EQ(button.pictures[1].height, 75);
   EXPECT_EQ(button.pictures[1].depth, 24);
@@ -63,6 +65,7 @@ TEST(Layout, ReadsTheTree) {
   EXPECT_EQ(background.pictures[0].encoding, Encoding::kJpeg);
   EXPECT_EQ(background.pictures[0].depth, 0);
   EXPECT_EQ(background.pictures[0].art, "fundoselvo");
+  EXPECT_EQ(background.pictures[0].artSlot, "Picture");
   EXPECT_EQ(l.components[6].parent, 0);
   EXPECT_EQ(l.components[6].page, "");
 }
@@ -91,6 +94,10 @@ TEST(Layout, ErrorsNameFileAndLine) {
        "t.layout:4: Picture1 must come after Picture2 and only once"},
       {"object F: TF\n  object A: TImage\n    Picture = jpeg 3x3 size=4\n  end\nend\n",
        "t.layout:3: Picture: unexpected 'size=4'"},
+      {"object F: TF\n  object A: TImage\n    Picture = jpeg 3x3 art=B.Picture4\n  end\nend\n",
+       "t.layout:3: Picture: art=B.Picture4 names no picture slot"},
+      {"object F: TF\n  object A: TImage\n    Picture = jpeg 3x3 art=.Picture1\n  end\nend\n",
+       "t.layout:3: Picture: unexpected 'art=.Picture1'"},
       {"object F: TF\n  object A: TImage\n    Visible = Yes\n  end\nend\n",
        "t.layout:3: Visible must be True or False, not 'Yes'"},
       {"object F: TF\n  object A: TImage\n    Left = 1.5\n  end\nend\n",

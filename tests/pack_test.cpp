@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <string>
+#include <string_view>
+
 #include "export/PictureStore.h"
 #include "tests/TestPictures.h"
 #include "tools/pack/ArtFolder.h"
@@ -43,6 +47,46 @@ TEST(Pack, RealArtReplacesGeneratedArt) {
   // Without a folder everything is generated, and the same every time.
   EXPECT_EQ(BuildStore(parsed, RealOrGeneratedArt("")),
             BuildStore(parsed, RealOrGeneratedArt(art.Host().string() + "/absent")));
+}
+
+// A button's displayed picture that holds its normal look is the normal look's art: the same
+// bytes, stored once; a real-art file of the normal look serves both.
+TEST(Pack, ArtOfAnotherSlotIsTheSamePicture) {
+  constexpr const char* kButtons =
+      "object Show: TShow\n"
+      "  object Botao: TImageTri\n"
+      "    Picture = bitmap 8x6 24 art=Botao.Picture1\n"
+      "    Picture1 = bitmap 8x6 24\n"
+      "    Picture2 = bitmap 8x6 24\n"
+      "  end\n"
+      "end\n";
+  const layout::Layout parsed = layout::ParseLayout(kButtons, "show.layout");
+  const auto slotBytes = [](const varnel::PictureStore& store, const char* name, const char* slot) {
+    const auto* picture = store.FindPicture(name, slot);
+    EXPECT_NE(picture, nullptr) << name << "." << slot;
+    return picture == nullptr ? Bytes()
+                              : Bytes(picture->graphic.bytes.begin(), picture->graphic.bytes.end());
+  };
+  const Bytes generated = BuildStore(parsed, RealOrGeneratedArt(""));
+  const varnel::PictureStore store = varnel::PictureStore::Load(generated, "TSHOW");
+  EXPECT_EQ(slotBytes(store, "Botao", "Picture"), slotBytes(store, "Botao", "Picture1"));
+  EXPECT_NE(slotBytes(store, "Botao", "Picture"), slotBytes(store, "Botao", "Picture2"));
+  // The shared picture is stored once: the store is hardly larger than without the slot.
+  std::string withoutSlot = kButtons;
+  withoutSlot.erase(withoutSlot.find("    Picture = bitmap 8x6 24 art"),
+                    std::string_view("    Picture = bitmap 8x6 24 art=Botao.Picture1\n").size());
+  const Bytes smaller =
+      BuildStore(layout::ParseLayout(withoutSlot, "show.layout"), RealOrGeneratedArt(""));
+  EXPECT_LT(generated.size(), smaller.size() + slotBytes(store, "Botao", "Picture1").size());
+
+  ScratchFolder art;
+  std::filesystem::create_directory(art.Host() / "TShow");
+  const Bytes real = MakeBitmap(8, 6, 24);
+  WriteHostFile(art.Host() / "TShow" / "Botao.Picture1.bmp", real);
+  const Bytes withReal = BuildStore(parsed, RealOrGeneratedArt(art.Host().string()));
+  const varnel::PictureStore realStore = varnel::PictureStore::Load(withReal, "TSHOW");
+  EXPECT_EQ(slotBytes(realStore, "Botao", "Picture"), real);
+  EXPECT_EQ(slotBytes(realStore, "Botao", "Picture1"), real);
 }
 
 TEST(Pack, RefusesArtThatDisagreesWithTheLayout) {

@@ -48,3 +48,18 @@ expect_no_files_outside_btn() {
   stray=$(cd "$2" && find . -type f ! -path '*/btn/*' ! -path './check/*' | head -5)
   if [ -z "$stray" ]; then pass "$1: no file outside btn"; else fail "$1: files outside btn: $stray"; fi
 }
+
+# A complete run ends with exit code 0.
+RUN_STATUS=0
+
+# expect_no_errors <what> <output file>: the run reported no error.
+expect_no_errors() {
+  local got
+  got=$(tr -d '\r' <"$2" | grep '^Varnel Configuração de ambiente: ')
+  if [ -z "$got" ]; then
+    pass "$1: no error reported"
+  else
+    fail "$1: errors reported"
+    echo "$got" | sed 's/^/  | /'
+  fi
+}

@@ -59,8 +59,10 @@ run_in() {
   shift
   (cd "$dir" && wine "$@" </dev/null >"$work/out.txt" 2>&1)
   STATUS=$?
-  # On a failure, what the program said (its passed checks left out).
-  [ "$STATUS" -eq 0 ] || tr -d '\r' <"$work/out.txt" | grep -v '^ok' | sed 's/^/  | /'
+  # On an unexpected status, what the program said (its passed checks left out).
+  local want=0
+  [ "$1" = "$exe" ] && want=$RUN_STATUS
+  [ "$STATUS" -eq "$want" ] || tr -d '\r' <"$work/out.txt" | grep -v '^ok' | sed 's/^/  | /'
 }
 
 # The database folders the installer makes for the install root \sistemas\vexon7.
@@ -74,11 +76,13 @@ mkdir -p "$d1/sistemas/vexon7" "$d1/mysql/data/sistemas"
 map_d "$d1"
 expect_windows_cwd "$d1/sistemas/vexon7" 'D:\sistemas\vexon7'
 run_in "$d1/sistemas/vexon7" "$exe"
-expect_status "run from D:\\sistemas\\vexon7" 0 "$STATUS"
+expect_status "run from D:\\sistemas\\vexon7" "$RUN_STATUS" "$STATUS"
+expect_no_errors "run from D:\\sistemas\\vexon7" "$work/out.txt"
 expect_dirs "run from D:\\sistemas\\vexon7" "$d1" $(mysql_tree) sistemas sistemas/vexon7 \
   $(btn_tree sistemas/vexon7)
 run_in "$d1/sistemas/vexon7" "$exe"
-expect_status "second run over the tree" 0 "$STATUS"
+expect_status "second run over the tree" "$RUN_STATUS" "$STATUS"
+expect_no_errors "second run over the tree" "$work/out.txt"
 expect_dirs "second run over the tree" "$d1" $(mysql_tree) sistemas sistemas/vexon7 \
   $(btn_tree sistemas/vexon7)
 expect_no_files_outside_btn "runs from D:\\sistemas\\vexon7" "$d1"
@@ -89,7 +93,8 @@ mkdir -p "$d2/sistemas/vexon7/dedudodevorud" "$d2/mysql/data/sistemas"
 map_d "$d2"
 expect_windows_cwd "$d2/sistemas/vexon7/dedudodevorud" 'D:\sistemas\vexon7\dedudodevorud'
 run_in "$d2/sistemas/vexon7/dedudodevorud" "$exe"
-expect_status "run from D:\\sistemas\\vexon7\\dedudodevorud" 0 "$STATUS"
+expect_status "run from D:\\sistemas\\vexon7\\dedudodevorud" "$RUN_STATUS" "$STATUS"
+expect_no_errors "run from D:\\sistemas\\vexon7\\dedudodevorud" "$work/out.txt"
 expect_dirs "run from D:\\sistemas\\vexon7\\dedudodevorud" "$d2" $(mysql_tree) sistemas \
   sistemas/vexon7 sistemas/vexon7/dedudodevorud $(btn_tree sistemas/vexon7)
 
@@ -99,7 +104,8 @@ d3="$work/d3"
 mkdir -p "$d3/Sistemas/Vexon7/DedudoDevorud"
 map_d "$d3"
 run_in "$d3/Sistemas/Vexon7/DedudoDevorud" "$exe"
-expect_status "run from D:\\Sistemas\\Vexon7\\DedudoDevorud" 0 "$STATUS"
+expect_status "run from D:\\Sistemas\\Vexon7\\DedudoDevorud" "$RUN_STATUS" "$STATUS"
+expect_no_errors "run from D:\\Sistemas\\Vexon7\\DedudoDevorud" "$work/out.txt"
 expect_dirs "run from D:\\Sistemas\\Vexon7\\DedudoDevorud" "$d3" Sistemas Sistemas/Vexon7 \
   Sistemas/Vexon7/DedudoDevorud $(btn_tree Sistemas/Vexon7)
 
@@ -111,7 +117,8 @@ d5="$work/d5"
 mkdir -p "$d5/AÇÃO/Vexon7"
 map_d "$d5"
 run_in "$d5/AÇÃO/Vexon7" "$exe"
-expect_status "run from D:\\AÇÃO\\Vexon7" 0 "$STATUS"
+expect_status "run from D:\\AÇÃO\\Vexon7" "$RUN_STATUS" "$STATUS"
+expect_no_errors "run from D:\\AÇÃO\\Vexon7" "$work/out.txt"
 expect_dirs "run from D:\\AÇÃO\\Vexon7" "$d5" AÇÃO AÇÃO/Vexon7 $(btn_tree AÇÃO/Vexon7)
 
 # The file system's own checks, in an empty folder D:\check.

@@ -202,10 +202,21 @@ class Parser {
     } else {
       Fail(slot + ": unknown encoding '" + encoding + "' (bitmap or jpeg)");
     }
+    p.artSlot = slot;
     while (words >> word) {
-      if (!word.starts_with("art=") || !IsIdentifier(std::string_view(word).substr(4)))
-        Fail(slot + ": unexpected '" + word + "'");
-      p.art = word.substr(4);
+      if (!word.starts_with("art=")) Fail(slot + ": unexpected '" + word + "'");
+      std::string_view source = std::string_view(word).substr(4);
+      const std::size_t dot = source.find('.');
+      if (dot != std::string_view::npos) {
+        const std::string_view artSlot = source.substr(dot + 1);
+        constexpr std::string_view kSlots[] = {"Picture", "Picture1", "Picture2", "Picture3"};
+        if (std::find(std::begin(kSlots), std::end(kSlots), artSlot) == std::end(kSlots))
+          Fail(slot + ": art=" + std::string(source) + " names no picture slot");
+        p.artSlot = std::string(artSlot);
+        source = source.substr(0, dot);
+      }
+      if (!IsIdentifier(source)) Fail(slot + ": unexpected '" + word + "'");
+      p.art = std::string(source);
     }
     const std::vector<std::string_view> slots = SlotsOf(c.className);
     const auto rank = [&](std::string_view s) { return std::find(slots.begin(), slots.end(), s); };

@@ -8,7 +8,9 @@
 //       Picture = jpeg 86x115               a picture slot: jpeg WxH, or bitmap WxH D
 //       Picture1 = bitmap 61x57 24 art=x    (D = 8, 24 or 32), optionally art=<name>: the
 //     end                                   picture is the art of component <name>, so equal
-//   end                                     pictures share their bytes
+//   end                                     pictures share their bytes; art=<name>.<slot>
+//                                           takes that component's art of another slot (a
+//                                           button's Picture holding its Picture1)
 //
 // Blank lines and lines starting with "//" are ignored. Errors read "file:line: message".
 #pragma once
@@ -34,7 +36,8 @@ struct PictureSlot {
   int width = 0;
   int height = 0;
   int depth = 0;    // bitmaps: 8, 24 or 32; JPEG: 0
-  std::string art;  // the component whose art it is; its own name when not given
+  std::string art;      // the component whose art it is; its own name when not given
+  std::string artSlot;  // the slot of `art` whose art it is; this slot when not given
   int line = 0;
 };
 

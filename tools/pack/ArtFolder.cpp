@@ -8,12 +8,12 @@ ArtSource RealOrGeneratedArt(const std::string& artFolder) {
   return [artFolder](const layout::Layout& layout, const layout::Component& component,
                      const layout::PictureSlot& slot) {
     const std::string& formClass = layout.Form().className;
-    if (auto file = FindRealArt(artFolder, formClass, slot.art, slot.slot))
+    if (auto file = FindRealArt(artFolder, formClass, slot.art, slot.artSlot))
       return Art{ReadFile(*file), *file};
     artgen::ArtRequest request;
     request.form = formClass;
     request.component = slot.art;
-    request.slot = slot.slot;
+    request.slot = slot.artSlot;
     request.page = component.page;
     request.encoding = slot.encoding == layout::Encoding::kJpeg ? artgen::Encoding::kJpeg
                                                                 : artgen::Encoding::kBitmap;
