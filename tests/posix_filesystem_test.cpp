@@ -72,6 +72,31 @@ TEST_F(PosixFileSystemTest, ExactNameWinsOverCaseVariant) {
   EXPECT_EQ(ReadText(tmp / "ABC/g.txt"), "mixed");
 }
 
+// Names this file system created, replaced or deleted are matched as they are now, also in a
+// folder it has already searched for case variants.
+TEST_F(PosixFileSystemTest, OwnChangesAreSeenByLaterLookups) {
+  fs::create_directories(tmp / "erp");
+  Write("d:\\erp\\New.bmp", "1");  // not there yet: the folder is searched
+  Write("d:\\ERP\\NEW.BMP", "2");
+  EXPECT_EQ(ReadText(tmp / "erp/New.bmp"), "2");
+  EXPECT_FALSE(fs::exists(tmp / "erp/NEW.BMP"));
+
+  Write("d:\\erp\\~t.tmp", "3");
+  EXPECT_TRUE(files.MoveReplace("d:\\erp\\~t.tmp", "d:\\erp\\other.bmp"));
+  Write("d:\\erp\\OTHER.bmp", "4");
+  EXPECT_EQ(ReadText(tmp / "erp/other.bmp"), "4");
+  EXPECT_FALSE(files.FileExists("d:\\erp\\~T.TMP")) << "moved away";
+
+  EXPECT_TRUE(files.DeleteFile("d:\\erp\\new.bmp"));
+  Write("d:\\erp\\NEW.BMP", "5");
+  EXPECT_EQ(ReadText(tmp / "erp/NEW.BMP"), "5") << "created as spelled once the old one is gone";
+  EXPECT_FALSE(fs::exists(tmp / "erp/New.bmp"));
+
+  EXPECT_TRUE(files.CreateDirectory("d:\\erp\\Sub"));
+  Write("d:\\erp\\sub\\a.bmp", "6");
+  EXPECT_EQ(ReadText(tmp / "erp/Sub/a.bmp"), "6");
+}
+
 TEST_F(PosixFileSystemTest, FullPathNormalises) {
   fs::create_directories(tmp / "sistemas/vexon7");
   Enter(tmp / "sistemas/vexon7");

@@ -28,24 +28,6 @@ std::string JoinHost(const std::string& root, const std::string& name) {
   return root + "/" + name;
 }
 
-// The name in `folder` that equals `name` without regard to ASCII case, or `name` itself when
-// it exists as spelled or nothing matches. Among several case variants the lowest sorts first,
-// so the choice does not depend on the order the host lists them in.
-std::string MatchName(const std::string& folder, const std::string& name) {
-  struct stat st {};
-  if (lstat(JoinHost(folder, name).c_str(), &st) == 0) return name;
-  DIR* dir = opendir(folder.empty() ? "/" : folder.c_str());
-  if (dir == nullptr) return name;
-  std::string best;
-  while (const dirent* entry = readdir(dir)) {
-    const char* candidate = entry->d_name;
-    if (EqualsIgnoreAsciiCase(candidate, name) && (best.empty() || best > candidate))
-      best = candidate;
-  }
-  closedir(dir);
-  return best.empty() ? name : best;
-}
-
 }  // namespace
 
 class PosixFile : public File {
@@ -122,24 +104,70 @@ bool PosixFileSystem::FailErrno(int error, bool pathNotFound) {
   }
 }
 
+std::string PosixFileSystem::MatchName(const std::string& folder, const std::string& name) {
+  auto listing = listings_.find(folder);
+  if (listing == listings_.end()) {
+    struct stat st {};
+    if (lstat(JoinHost(folder, name).c_str(), &st) == 0) return name;
+    DIR* dir = opendir(folder.empty() ? "/" : folder.c_str());
+    if (dir == nullptr) return name;
+    std::unordered_map<std::string, std::vector<std::string>> names;
+    while (const dirent* entry = readdir(dir)) names[LowerAscii(entry->d_name)].push_back(entry->d_name);
+    closedir(dir);
+    listing = listings_.emplace(folder, std::move(names)).first;
+  }
+  auto variants = listing->second.find(LowerAscii(name));
+  if (variants == listing->second.end()) return name;
+  const std::vector<std::string>& found = variants->second;
+  if (std::find(found.begin(), found.end(), name) != found.end()) return name;
+  return *std::min_element(found.begin(), found.end());
+}
+
+namespace {
+std::pair<std::string, std::string> SplitHost(const std::string& hostPath) {
+  const std::size_t slash = hostPath.rfind('/');
+  if (slash == std::string::npos) return {std::string(), hostPath};
+  return {slash == 0 ? std::string("/") : hostPath.substr(0, slash), hostPath.substr(slash + 1)};
+}
+}  // namespace
+
+void PosixFileSystem::Added(const std::string& hostPath) {
+  const auto [folder, name] = SplitHost(hostPath);
+  auto listing = listings_.find(folder);
+  if (listing == listings_.end()) return;
+  std::vector<std::string>& variants = listing->second[LowerAscii(name)];
+  if (std::find(variants.begin(), variants.end(), name) == variants.end()) variants.push_back(name);
+}
+
+void PosixFileSystem::Removed(const std::string& hostPath) {
+  const auto [folder, name] = SplitHost(hostPath);
+  auto listing = listings_.find(folder);
+  if (listing == listings_.end()) return;
+  auto variants = listing->second.find(LowerAscii(name));
+  if (variants == listing->second.end()) return;
+  std::erase(variants->second, name);
+  if (variants->second.empty()) listing->second.erase(variants);
+}
+
 bool PosixFileSystem::Parse(const std::string& path, Parsed& out) {
   std::string rest = path;
   out = Parsed{};
   if (rest.size() >= 2 && IsSeparator(rest[0]) && IsSeparator(rest[1]))
     return Fail(SysError::kBadNetPath);  // network paths have no place on this host
-  const std::string cwd = CurrentDirectory();
-  const char cwdDrive = cwd[0];
+  // The current directory is asked for only when the path is not absolute.
   if (rest.size() >= 2 && IsDriveLetter(rest[0]) && rest[1] == ':') {
     out.drive = LowerAscii(rest[0]);
     rest = rest.substr(2);
     // "d:name" is relative to the current directory when that is on drive d:, else to d:'s root.
     if (rest.empty() || !IsSeparator(rest[0])) {
-      if (out.drive == cwdDrive) rest = cwd.substr(2) + "\\" + rest;
+      const std::string cwd = CurrentDirectory();
+      if (out.drive == cwd[0]) rest = cwd.substr(2) + "\\" + rest;
     }
   } else if (!rest.empty() && IsSeparator(rest[0])) {
-    out.drive = cwdDrive;
+    out.drive = CurrentDirectory()[0];
   } else {
-    out.drive = cwdDrive;
+    const std::string cwd = CurrentDirectory();
+    out.drive = cwd[0];
     rest = cwd.substr(2) + "\\" + rest;
   }
   if (drives_.find(out.drive) == drives_.end()) return Fail(SysError::kPathNotFound);
@@ -162,7 +190,22 @@ std::string PosixFileSystem::HostPath(const std::string& path) {
   Parsed parsed;
   if (!Parse(path, parsed)) return std::string();
   std::string host = drives_.at(parsed.drive);
-  for (const std::string& name : parsed.names) host = JoinHost(host, MatchName(host, name));
+  std::string key(1, parsed.drive);
+  for (std::size_t i = 0; i < parsed.names.size(); ++i) {
+    const std::string& name = parsed.names[i];
+    const bool last = i + 1 == parsed.names.size();
+    if (!last) {
+      key += '\\';
+      key += name;
+      if (auto known = folders_.find(key); known != folders_.end()) {
+        host = known->second;
+        continue;
+      }
+    }
+    host = JoinHost(host, MatchName(host, name));
+    struct stat st {};
+    if (!last && ::stat(host.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) folders_[key] = host;
+  }
   return host;
 }
 
@@ -221,6 +264,7 @@ bool PosixFileSystem::CreateDirectory(const std::string& path) {
   const std::string host = HostPath(path);
   if (host.empty()) return false;
   if (::mkdir(host.c_str(), 0777) != 0) return FailErrno(errno, true);
+  Added(host);
   return true;
 }
 
@@ -245,6 +289,7 @@ std::unique_ptr<File> PosixFileSystem::CreateFile(const std::string& path, bool 
     if (errno == EEXIST) lastError_ = SysError::kFileExists;
     return nullptr;
   }
+  Added(host);
   return std::make_unique<PosixFile>(*this, fd);
 }
 
@@ -257,6 +302,8 @@ bool PosixFileSystem::MoveReplace(const std::string& from, const std::string& to
   if (::stat(hostTo.c_str(), &st) == 0 && (S_ISDIR(st.st_mode) || (st.st_mode & 0222) == 0))
     return Fail(SysError::kAccessDenied);
   if (::rename(hostFrom.c_str(), hostTo.c_str()) != 0) return FailErrno(errno, true);
+  Removed(hostFrom);
+  Added(hostTo);
   return true;
 }
 
@@ -281,6 +328,7 @@ bool PosixFileSystem::DeleteFile(const std::string& path) {
   if (::stat(host.c_str(), &st) != 0) return FailErrno(errno, errno == ENOTDIR);
   if (S_ISDIR(st.st_mode) || (st.st_mode & 0222) == 0) return Fail(SysError::kAccessDenied);
   if (::unlink(host.c_str()) != 0) return FailErrno(errno, false);
+  Removed(host);
   return true;
 }
 

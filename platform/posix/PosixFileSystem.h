@@ -11,6 +11,7 @@
 
 #include <map>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/FileSystem.h"
@@ -46,6 +47,12 @@ class PosixFileSystem : public FileSystem {
     std::vector<std::string> names;  // components below the drive root, "." and ".." resolved
   };
   bool Parse(const std::string& path, Parsed& out);
+  // The name in host folder `folder` that `name` stands for: itself when it exists as spelled,
+  // else its case variant (the lowest when there are several), else itself.
+  std::string MatchName(const std::string& folder, const std::string& name);
+  // Keeps the known listing of a folder in step with what this file system changed in it.
+  void Added(const std::string& hostPath);
+  void Removed(const std::string& hostPath);
   bool Fail(SysError code) {
     lastError_ = code;
     return false;
@@ -54,6 +61,14 @@ class PosixFileSystem : public FileSystem {
   bool FailErrno(int error, bool pathNotFound);
 
   std::map<char, std::string> drives_;
+  // Resolving a path looks at every folder on its way; a run resolves the same folders
+  // thousands of times. So folders found once are remembered by their Windows form as spelled,
+  // and the names of a folder that had to be searched for a case variant are remembered by
+  // lower-cased name, kept up to date by this file system's own changes. (A change made by
+  // another program during the run may go unseen; it then fails as the system reports it.)
+  std::unordered_map<std::string, std::string> folders_;
+  std::unordered_map<std::string, std::unordered_map<std::string, std::vector<std::string>>>
+      listings_;
   SysError lastError_ = SysError::kNone;
 };
 
