@@ -46,8 +46,8 @@ forms::TPixels DecodeJpeg(std::span<const std::uint8_t> bytes) {
   jpeg_read_header(&info, TRUE);
   info.out_color_space = JCS_RGB;
   jpeg_start_decompress(&info);
-  out = forms::TPixels(static_cast<int>(info.output_width), static_cast<int>(info.output_height),
-                       0);
+  out =
+      forms::TPixels(static_cast<int>(info.output_width), static_cast<int>(info.output_height), 0);
   row.resize(std::size_t{info.output_width} * 3);
   while (info.output_scanline < info.output_height) {
     JSAMPROW rows[] = {row.data()};

@@ -14,8 +14,8 @@ namespace {
 constexpr const char* kFormPage = "(form)";
 
 bool KnownClass(std::string_view name) {
-  for (const char* known : {"TEdit", "TImage", "TImageTri", "TPanel", "TLabel", "TPageControl",
-                            "TTabSheet"})
+  for (const char* known :
+       {"TEdit", "TImage", "TImageTri", "TPanel", "TLabel", "TPageControl", "TTabSheet"})
     if (platform::EqualsIgnoreAsciiCase(name, known)) return true;
   return false;
 }

@@ -139,15 +139,15 @@ std::string MenuText(const std::string& text) {
 class Viewer {
  public:
   Viewer(std::optional<std::string> file, bool report) : file_(std::move(file)), report_(report) {
-    window_ = new Fl_Double_Window(1000, 700, "sheetview");
+    window_ = new Fl_Double_Window(900, 640, "sheetview");
     stores_ = new Fl_Choice(60, 8, 260, 25, "Store");
     pages_ = new Fl_Choice(380, 8, 260, 25, "Page");
     toggle_ = new Fl_Light_Button(660, 8, 130, 25, "Disable all");
-    scroll_ = new Fl_Scroll(0, 41, 1000, 637);
+    scroll_ = new Fl_Scroll(0, 41, 900, 577);
     scroll_->box(FL_DOWN_BOX);
     scroll_->color(FL_WHITE);
     scroll_->end();
-    status_ = new Fl_Box(0, 678, 1000, 22);
+    status_ = new Fl_Box(0, 618, 900, 22);
     status_->align(FL_ALIGN_INSIDE | FL_ALIGN_LEFT | FL_ALIGN_CLIP);
     window_->end();
     window_->resizable(scroll_);
@@ -186,7 +186,9 @@ class Viewer {
 
   void Show() {
     window_->show();
-    if (report_) Fl::add_timeout(0.3, [](void* self) { static_cast<Viewer*>(self)->Report(); }, this);
+    if (report_)
+      Fl::add_timeout(
+          0.3, [](void* self) { static_cast<Viewer*>(self)->Report(); }, this);
   }
 
  private:
@@ -200,12 +202,12 @@ class Viewer {
     const std::string& name = storeNames_[std::size_t(index)];
     try {
       const bool isFile = file_ && index == 0;
-      model_ = std::make_unique<SheetModel>(isFile ? StoreFile(name, fileBytes_)
-                                                   : EmbeddedStore(name));
+      model_ =
+          std::make_unique<SheetModel>(isFile ? StoreFile(name, fileBytes_) : EmbeddedStore(name));
       for (const SheetPage& page : model_->Pages()) pages_->add(MenuText(page.caption).c_str());
       pages_->value(0);
       SetStatus(name + ": " + std::to_string(model_->Buttons().size()) + " buttons, " +
-             std::to_string(model_->Pages().size()) + " pages");
+                std::to_string(model_->Pages().size()) + " pages");
       ApplyToggle();
       ShowPage();
     } catch (const forms::Exception& error) {
@@ -223,7 +225,7 @@ class Viewer {
     const SheetPage& page = model_->Pages()[std::size_t(pages_->value())];
     // Cells big enough for every look of every image of the page, so a growing button never
     // covers its neighbour.
-    int cellW = 110, cellH = 20;
+    int cellW = 140, cellH = 20;
     for (forms::TImage* image : page.images) {
       int w = image->Width, h = image->Height;
       for (const char* slot : {"Picture", "Picture1", "Picture2"})
@@ -270,7 +272,10 @@ class Viewer {
   }
 
   void SetStatus(const std::string& text) {
-    status_->copy_label(MenuText(text).c_str());
+    // A label reads "@" as the start of a symbol; doubled it shows as itself.
+    std::string shown;
+    for (char c : text) shown += c == '@' ? std::string("@@") : std::string(1, c);
+    status_->copy_label(shown.c_str());
     status_->redraw();
   }
 
@@ -334,4 +339,6 @@ int Main(int argc, char** argv) {
 }  // namespace
 }  // namespace sheetview
 
-int main(int argc, char** argv) { return sheetview::Main(argc, argv); }
+int main(int argc, char** argv) {
+  return sheetview::Main(argc, argv);
+}
