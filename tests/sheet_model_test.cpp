@@ -67,6 +67,9 @@ end
   // Loaded as the program loads them: the shown picture follows Picture1, AutoSize applies.
   EXPECT_EQ(buttons[0]->Picture.Width(), 8);
   EXPECT_EQ(buttons[0]->Height, 6);
+  // A layout that leaves out Picture3Pos keeps the new component's corner, not the declared
+  // default.
+  EXPECT_EQ(buttons[0]->Picture3Pos, varnel::TPicture3Pos::TopLeft);
   buttons[0]->MouseEnter();
   EXPECT_EQ(buttons[0]->Height, 9);
 }

@@ -22,6 +22,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "forms/Forms.h"
@@ -101,6 +102,14 @@ class ImageBox : public Fl_Widget {
         shown = forms::DecodeGraphic(*g);
     } catch (const forms::Exception& error) {
       std::cerr << image_->Name << ": " << error.what() << "\n";
+    }
+    // A stretched image fills the control (nearest pixel, enough for checking art).
+    if (image_->Stretch && !shown.Empty() && (shown.width != w() || shown.height != h())) {
+      forms::TPixels scaled(w(), h(), 0);
+      for (int y = 0; y < h(); ++y)
+        for (int x = 0; x < w(); ++x)
+          scaled.At(x, y) = shown.At(x * shown.width / w(), y * shown.height / h());
+      shown = std::move(scaled);
     }
     width_ = shown.width;
     height_ = shown.height;
