@@ -6,12 +6,17 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace platform {
 
 // The bytes embedded under `name` (ASCII case ignored), or an empty span when there are none.
 // The bytes live as long as the program.
 std::span<const std::uint8_t> FindEmbedded(std::string_view name);
+
+// The names of everything embedded, in the order the build put them in.
+std::vector<std::string> EmbeddedNames();
 
 }  // namespace platform

@@ -22,4 +22,11 @@ std::span<const std::uint8_t> FindEmbedded(std::string_view name) {
   return {};
 }
 
+std::vector<std::string> EmbeddedNames() {
+  std::vector<std::string> names;
+  for (const VarnelResource* r = varnel_resources; r->name != nullptr; ++r)
+    names.emplace_back(r->name);
+  return names;
+}
+
 }  // namespace platform

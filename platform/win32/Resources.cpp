@@ -20,4 +20,24 @@ std::span<const std::uint8_t> FindEmbedded(std::string_view name) {
   return {static_cast<const std::uint8_t*>(data), size};
 }
 
+namespace {
+
+BOOL CALLBACK CollectName(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR names) {
+  // Only named resources are stores; numbered ones (the manifest's kind) are skipped.
+  if (IS_INTRESOURCE(name)) return TRUE;
+  std::string narrow;
+  for (const wchar_t* c = name; *c != 0; ++c) narrow += static_cast<char>(*c);
+  reinterpret_cast<std::vector<std::string>*>(names)->push_back(narrow);
+  return TRUE;
+}
+
+}  // namespace
+
+std::vector<std::string> EmbeddedNames() {
+  std::vector<std::string> names;
+  ::EnumResourceNamesW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(10) /* RT_RCDATA */,
+                       CollectName, reinterpret_cast<LONG_PTR>(&names));
+  return names;
+}
+
 }  // namespace platform
