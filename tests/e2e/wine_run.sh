@@ -1,7 +1,8 @@
 #!/bin/bash
 # Runs instalador.exe under Wine from install roots on a drive D: and checks the folder tree,
 # then runs the Win32 file system check program there.
-# Usage: wine_run.sh <instalador.exe> <win32_filesystem_check.exe>
+# Usage: wine_run.sh <instalador.exe> <win32_filesystem_check.exe> [native instalador]
+# With the native program, the tree the Windows build writes is compared with the native one.
 #
 # One throwaway Wine prefix serves every case of the run (creating one takes several seconds);
 # drive D: is a symbolic link in the prefix's dosdevices folder, re-pointed at a fresh folder for
@@ -24,6 +25,7 @@ for program in "$1" "$2"; do
 done
 exe=$(realpath "$1")
 check=$(realpath "$2")
+native=${3:+$(realpath "$3")}
 
 work=$(mktemp -d)
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -86,6 +88,27 @@ expect_no_errors "second run over the tree" "$work/out.txt"
 expect_dirs "second run over the tree" "$d1" $(mysql_tree) sistemas sistemas/vexon7 \
   $(btn_tree sistemas/vexon7)
 expect_no_files_outside_btn "runs from D:\\sistemas\\vexon7" "$d1"
+
+# The Windows build writes, byte for byte, the tree the native build writes.
+if [ -n "$native" ]; then
+  mkdir -p "$work/native/vexon7"
+  (cd "$work/native/vexon7" && DISPLAY= "$native" --silent </dev/null >/dev/null 2>&1)
+  if diff -r "$work/native/vexon7/btn" "$d1/sistemas/vexon7/btn" >/dev/null; then
+    pass "the tree under Wine is byte for byte the native tree ($(find "$d1/sistemas/vexon7/btn" -type f | wc -l) files)"
+  else
+    fail "the tree under Wine differs from the native tree"
+    diff -rq "$work/native/vexon7/btn" "$d1/sistemas/vexon7/btn" | head -5 | sed 's/^/  | /'
+  fi
+fi
+# The technician's options of the Windows build.
+run_in "$d1/sistemas/vexon7" "$exe" --verify
+expect_status "--verify under Wine" 0 "$STATUS"
+tr -d '\r' <"$work/out.txt" | grep -q '^9403 files checked under d:\\sistemas\\vexon7\\btn: 9403 as installed' &&
+  pass "--verify under Wine finds the tree as installed" ||
+  fail "--verify under Wine: $(tr -d '\r' <"$work/out.txt" | tail -1)"
+run_in "$d1/sistemas/vexon7" "$exe" --list
+lines=$(tr -d '\r' <"$work/out.txt" | grep -c $'\t')
+[ "$lines" -eq 9403 ] && pass "--list under Wine prints 9403 writes" || fail "--list under Wine: $lines"
 
 # Started from the dedudodevorud subfolder: the same install root.
 d2="$work/d2"
