@@ -75,7 +75,8 @@ int VerifyTree(platform::FileSystem& fs, std::FILE* out, std::FILE* err) {
   }
   // The last write to a path decides its content; paths compare without regard to case.
   std::map<std::string, const Entry*> expected;
-  for (const Entry& e : sink.entries) expected[platform::LowerAscii(fs.FullPath(e.write.path))] = &e;
+  for (const Entry& e : sink.entries)
+    expected[platform::LowerAscii(fs.FullPath(e.write.path))] = &e;
 
   std::size_t same = 0, missing = 0, different = 0, extra = 0;
   std::vector<std::uint8_t> bytes;

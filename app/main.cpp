@@ -14,8 +14,7 @@
 
 int main(int argc, char** argv) {
   std::string error;
-  const auto options =
-      varnel::ParseOptions(std::vector<std::string>(argv + 1, argv + argc), error);
+  const auto options = varnel::ParseOptions(std::vector<std::string>(argv + 1, argv + argc), error);
   if (!options || options->mode != varnel::Mode::kInstall || options->silent)
     platform::UseParentConsole();
   if (!options) {
@@ -42,9 +41,9 @@ int main(int argc, char** argv) {
   const varnel::InstallRoot root = varnel::InstallRootFromDirectory(fs->CurrentDirectory());
   const auto lock = platform::LockInstallRoot(root.drive + root.directory);
   if (!lock) {
-    screen->ShowError(varnel::kApplicationTitle, "An installation is already running in " +
-                                                     fs->FullPath(root.drive + root.directory) +
-                                                     ".");
+    screen->ShowError(
+        varnel::kApplicationTitle,
+        "An installation is already running in " + fs->FullPath(root.drive + root.directory) + ".");
     return 1;
   }
   return varnel::RunInstaller(*fs, *screen, [](int code) { platform::ExitProcess(code); });

@@ -14,8 +14,12 @@ void FileSink::Write(const PlannedWrite& write, const forms::TGraphic& graphic) 
   WriteGraphic(forms::Application->FileSystem(), graphic, write.path);
 }
 
-PictureSink& CurrentSink() { return currentSink != nullptr ? *currentSink : fileSink; }
+PictureSink& CurrentSink() {
+  return currentSink != nullptr ? *currentSink : fileSink;
+}
 
-void SetCurrentSink(PictureSink* sink) { currentSink = sink; }
+void SetCurrentSink(PictureSink* sink) {
+  currentSink = sink;
+}
 
 }  // namespace varnel

@@ -17,9 +17,12 @@ int liveSheets = 0;
 
 const char* SlotName(Slot slot) {
   switch (slot) {
-    case Slot::Picture: return "Picture";
-    case Slot::Picture1: return "Picture1";
-    case Slot::Picture2: return "Picture2";
+    case Slot::Picture:
+      return "Picture";
+    case Slot::Picture1:
+      return "Picture1";
+    case Slot::Picture2:
+      return "Picture2";
   }
   return "";
 }
@@ -36,7 +39,9 @@ std::string InstallRootText() {
   return driveLocalBox->Text + diretorioControlBox->Text;
 }
 
-std::string ButtonBase() { return InstallRootText() + "\\btn\\"; }
+std::string ButtonBase() {
+  return InstallRootText() + "\\btn\\";
+}
 
 void DeleteMarkerFile() {
   platform::FileSystem& fs = forms::Application->FileSystem();
@@ -50,11 +55,17 @@ TSheet::TSheet(std::string className) : forms::TForm(className), className_(std:
   OnClose = [this](forms::TCloseAction& action) { formclose(action); };
 }
 
-TSheet::~TSheet() { --liveSheets; }
+TSheet::~TSheet() {
+  --liveSheets;
+}
 
-int TSheet::LiveSheets() { return liveSheets; }
+int TSheet::LiveSheets() {
+  return liveSheets;
+}
 
-void TSheet::LoadComponents() { LoadStoredLayout(*this, platform::UpperAscii(className_)); }
+void TSheet::LoadComponents() {
+  LoadStoredLayout(*this, platform::UpperAscii(className_));
+}
 
 void TSheet::LoadLayout() {
   LoadComponents();
@@ -74,7 +85,9 @@ void TSheet::LoadLayout() {
   routine_.clear();
 }
 
-void TSheet::Pump() { forms::Application->ProcessMessages(); }
+void TSheet::Pump() {
+  forms::Application->ProcessMessages();
+}
 
 void TSheet::Step() {
   if (ProgressStepHook) ProgressStepHook();

@@ -129,9 +129,13 @@ TApplication::TApplication(platform::FileSystem& fs, platform::Screen& screen,
                            std::function<void(int)> exitProcess)
     : fs_(fs), screen_(screen), exitProcess_(std::move(exitProcess)) {}
 
-TApplication::~TApplication() { DestroyForms(); }
+TApplication::~TApplication() {
+  DestroyForms();
+}
 
-void TApplication::Adopt(std::unique_ptr<TForm> form) { forms_.push_back(std::move(form)); }
+void TApplication::Adopt(std::unique_ptr<TForm> form) {
+  forms_.push_back(std::move(form));
+}
 
 void TApplication::RunOnCreate(TForm& form) {
   // The form's layout said whether it is visible; it is shown only once OnCreate is done.

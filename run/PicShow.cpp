@@ -48,7 +48,8 @@ platform::ProgressWindowLayout TPictureShow::WindowLayout() const {
   layout.pictureWidth = 86;
   layout.pictureJpeg = PictureJpeg;
   if (layout.pictureJpeg.empty())
-    if (const forms::TGraphic* picture = Image1->Picture.Graphic()) layout.pictureJpeg = picture->bytes;
+    if (const forms::TGraphic* picture = Image1->Picture.Graphic())
+      layout.pictureJpeg = picture->bytes;
   layout.labelText = "Instalando sistema Varnel";
   layout.labelBounds = {106, 10, 201, 19};
   layout.labelFont = {"Arial", 16, true};
@@ -100,7 +101,9 @@ void TPictureShow::FormCreate() {
   forms::Application->ProcessMessages();
 }
 
-void TPictureShow::FormClose(forms::TCloseAction& action) { action = forms::TCloseAction::caFree; }
+void TPictureShow::FormClose(forms::TCloseAction& action) {
+  action = forms::TCloseAction::caFree;
+}
 
 void CreateFolderQuietly(const std::string& path) {
   try {

@@ -16,6 +16,8 @@ packages=(
   libjpeg62-turbo-dev libfreetype-dev fonts-dejavu-core zlib1g-dev libfltk1.3-dev
   # screenshots and driving windows as a person would
   xvfb openbox xdotool imagemagick x11-utils
+  # the code's format, checked by a test
+  clang-format
   # benchmarks' peers
   zip tar
   # the generator of the sheet layouts, checked against assets/ by a test

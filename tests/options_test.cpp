@@ -70,7 +70,8 @@ TEST(InstanceLock, OneHolderPerInstallRoot) {
   EXPECT_EQ(platform::LockInstallRoot(root), nullptr) << "a second run is refused";
   std::string upper = root;
   for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  EXPECT_EQ(platform::LockInstallRoot(upper + "\\"), nullptr) << "the same folder spelled otherwise";
+  EXPECT_EQ(platform::LockInstallRoot(upper + "\\"), nullptr)
+      << "the same folder spelled otherwise";
   std::string other = root.substr(0, root.size() - 6) + "other";
   EXPECT_NE(platform::LockInstallRoot(other), nullptr) << "another install root is free";
   first.reset();

@@ -71,7 +71,9 @@ class TestSheet : public TSheet {
   void criarteste() {
     if (body) body(*this);
   }
-  std::vector<Routine> Routines() const override { return {R("criarteste", &TestSheet::criarteste)}; }
+  std::vector<Routine> Routines() const override {
+    return {R("criarteste", &TestSheet::criarteste)};
+  }
   void formcreate() override { sequence(*this); }
   void LoadComponents() override {
     if (failLoad) throw forms::Exception("Damaged store TTESTE: wrong checksum");
@@ -207,17 +209,16 @@ TEST_F(SheetRunTest, ColourBlocksInBothForms) {
   };
   CreateSheetGuarded(sheetA);
   const std::string b = "d:\\vexon7\\btn\\";
-  EXPECT_EQ(Paths(), (std::vector<std::string>{
-                         // pair exports, stem by stem, the theme's usual order
-                         b + "mercado/cliente1.bmp", b + "mercado/cliente2.bmp",
-                         b + "caixa/cliente1.bmp", b + "caixa/cliente2.bmp",
-                         b + "mercado/dre1.bmp", b + "mercado/dre2.bmp", b + "caixa/dre1.bmp",
-                         b + "caixa/dre2.bmp",
-                         // direct saves, folder by folder, in the order the routine gives
-                         b + "caixa\\Cliente1.bmp", b + "caixa\\Cliente2.bmp",
-                         b + "caixa\\dre1.bmp", b + "caixa\\dre2.bmp",
-                         b + "mercado\\Cliente1.bmp", b + "mercado\\Cliente2.bmp",
-                         b + "mercado\\dre1.bmp", b + "mercado\\dre2.bmp"}));
+  EXPECT_EQ(Paths(),
+            (std::vector<std::string>{
+                // pair exports, stem by stem, the theme's usual order
+                b + "mercado/cliente1.bmp", b + "mercado/cliente2.bmp", b + "caixa/cliente1.bmp",
+                b + "caixa/cliente2.bmp", b + "mercado/dre1.bmp", b + "mercado/dre2.bmp",
+                b + "caixa/dre1.bmp", b + "caixa/dre2.bmp",
+                // direct saves, folder by folder, in the order the routine gives
+                b + "caixa\\Cliente1.bmp", b + "caixa\\Cliente2.bmp", b + "caixa\\dre1.bmp",
+                b + "caixa\\dre2.bmp", b + "mercado\\Cliente1.bmp", b + "mercado\\Cliente2.bmp",
+                b + "mercado\\dre1.bmp", b + "mercado\\dre2.bmp"}));
   EXPECT_EQ(sink.sizes[0], kRest.size());
   EXPECT_EQ(sink.plan[8].primitive, "DirectSave");
 }
@@ -322,10 +323,10 @@ TEST_F(SheetRunTest, ErrorInAChildSheetIsContainedThere) {
   EXPECT_EQ(screen.errors[0].text, "Cannot create file \"" + sink.failAt + "\"");
   // B stopped after the failing write; A went on with its next step, C and the marker.
   const std::vector<std::string> tail(events.end() - 8, events.end());
-  EXPECT_EQ(tail, (std::vector<std::string>{
-                      "write " + sink.failAt, "step", "pump", "step",
-                      "write d:\\vexon7\\btn\\caixa/cliente1.bmp",
-                      "write d:\\vexon7\\btn\\caixa/cliente2.bmp", "step", "marker"}));
+  EXPECT_EQ(tail, (std::vector<std::string>{"write " + sink.failAt, "step", "pump", "step",
+                                            "write d:\\vexon7\\btn\\caixa/cliente1.bmp",
+                                            "write d:\\vexon7\\btn\\caixa/cliente2.bmp", "step",
+                                            "marker"}));
   app.ProcessMessages();
   EXPECT_EQ(TSheet::LiveSheets(), 1) << "a stopped sheet stays until the end";
   EXPECT_NE(sheetB, nullptr);
@@ -363,7 +364,8 @@ TEST_F(SheetRunTest, LoadErrorIsReportedAndTheNextSheetRuns) {
   };
   CreateSheetGuarded(sheetA);
   ASSERT_EQ(screen.errors.size(), 1u);
-  EXPECT_EQ(screen.errors[0].text, "Cannot load sheet testb: Damaged store TTESTE: wrong checksum.");
+  EXPECT_EQ(screen.errors[0].text,
+            "Cannot load sheet testb: Damaged store TTESTE: wrong checksum.");
   EXPECT_EQ(sheetB, nullptr);
   EXPECT_EQ(events.back(), "marker");
   EXPECT_EQ(std::count(events.begin(), events.end(), "B ran"), 0);
@@ -374,7 +376,9 @@ void UsesMissingButton(TestSheet& t) {
   t.PairExport("clienteazul", "cliente", {"erp"});
   t.PairExport("fornecedorazul", "fornecedor", {"erp"});
 }
-void PairExportOfAPlainImage(TestSheet& t) { t.PairExport("fundoteste", "fundo", {"erp"}); }
+void PairExportOfAPlainImage(TestSheet& t) {
+  t.PairExport("fundoteste", "fundo", {"erp"});
+}
 
 TEST_F(SheetRunTest, BindingAtLoadNamesTheMissingComponentBeforeAnythingIsWritten) {
   const std::pair<void (*)(TestSheet&), const char*> cases[] = {

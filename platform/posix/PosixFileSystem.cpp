@@ -112,7 +112,8 @@ std::string PosixFileSystem::MatchName(const std::string& folder, const std::str
     DIR* dir = opendir(folder.empty() ? "/" : folder.c_str());
     if (dir == nullptr) return name;
     std::unordered_map<std::string, std::vector<std::string>> names;
-    while (const dirent* entry = readdir(dir)) names[LowerAscii(entry->d_name)].push_back(entry->d_name);
+    while (const dirent* entry = readdir(dir))
+      names[LowerAscii(entry->d_name)].push_back(entry->d_name);
     closedir(dir);
     listing = listings_.emplace(folder, std::move(names)).first;
   }

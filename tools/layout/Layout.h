@@ -35,7 +35,7 @@ struct PictureSlot {
   Encoding encoding = Encoding::kBitmap;
   int width = 0;
   int height = 0;
-  int depth = 0;    // bitmaps: 8, 24 or 32; JPEG: 0
+  int depth = 0;        // bitmaps: 8, 24 or 32; JPEG: 0
   std::string art;      // the component whose art it is; its own name when not given
   std::string artSlot;  // the slot of `art` whose art it is; this slot when not given
   int line = 0;
