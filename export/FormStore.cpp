@@ -75,6 +75,9 @@ void LoadStoredLayout(forms::TForm& form, std::string_view resource,
     throw forms::Exception("Stored layout " + std::string(resource) + " holds the form class " +
                            std::string(store.Components()[0].className));
   LoadStoredLayout(form, store, extra);
+  // Checking the store read every page of it. The run needs only the pages of the pictures it
+  // writes, a few at a time, so the memory goes back until they are read again.
+  platform::ReleaseEmbeddedPages(bytes);
 }
 
 void MissingComponent(const forms::TForm& form, std::string_view name, std::string_view className) {

@@ -4,6 +4,7 @@
 #include "export/FormStore.h"
 #include "export/PictureFile.h"
 #include "platform/FileSystem.h"
+#include "platform/Resources.h"
 #include "platform/Text.h"
 #include "widgets/ImageTri.h"
 
@@ -99,6 +100,8 @@ void TSheet::RunRoutine(void (TSheet::*routine)()) {
     if (known.run == routine) routine_ = known.name;
   (this->*routine)();
   routine_.clear();
+  // The routine's pictures are written; their pages of the program file are not needed again.
+  platform::ReleaseEmbeddedPages(platform::FindEmbedded(platform::UpperAscii(className_)));
 }
 
 const forms::TImage& TSheet::Find(std::string_view name, bool needsButtonSlots) {

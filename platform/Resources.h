@@ -16,6 +16,11 @@ namespace platform {
 // The bytes live as long as the program.
 std::span<const std::uint8_t> FindEmbedded(std::string_view name);
 
+// Hints that the pages of embedded bytes that were read are not needed soon. On POSIX hosts they
+// leave the process's resident memory and are read again from the program file when used;
+// elsewhere nothing happens. Only for spans FindEmbedded returned.
+void ReleaseEmbeddedPages(std::span<const std::uint8_t> embedded);
+
 // The names of everything embedded, in the order the build put them in.
 std::vector<std::string> EmbeddedNames();
 

@@ -66,7 +66,7 @@ std::size_t PictureData(const Bytes& b, std::size_t i) {
 TEST(PictureStore, CrcIsZlibs) {
   Bytes bytes(1000);
   for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(i * 7 + 3);
-  for (std::size_t n : {0u, 1u, 15u, 1000u}) {
+  for (std::size_t n : {0u, 1u, 7u, 8u, 9u, 15u, 16u, 999u, 1000u}) {
     const auto expected = crc32(0L, bytes.data(), static_cast<uInt>(n));
     EXPECT_EQ(store::Crc32(std::span<const std::uint8_t>(bytes).first(n)), expected) << n;
   }

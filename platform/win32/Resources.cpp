@@ -33,6 +33,9 @@ BOOL CALLBACK CollectName(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR names) {
 
 }  // namespace
 
+// Windows trims a process's working set of unused image pages by itself.
+void ReleaseEmbeddedPages(std::span<const std::uint8_t> /*embedded*/) {}
+
 std::vector<std::string> EmbeddedNames() {
   std::vector<std::string> names;
   ::EnumResourceNamesW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(10) /* RT_RCDATA */,
