@@ -28,6 +28,7 @@
 #include "run/PicShow.h"
 #include "sheets/vnBotoes.h"
 #include "sheets/vnbotoes1.h"
+#include "tests/SheetRunStage.h"
 #include "tests/TempDir.h"
 
 namespace varnel {
@@ -129,14 +130,7 @@ class SheetsTest : public ::testing::Test {
   void SetUp() override {
     events.clear();
     onStep = nullptr;
-    forms::Application = &app;
-    app.Title = kApplicationTitle;
-    app.CreateForm(FormProceda);
-    FormProceda->DriveLocal->Text = "d:";
-    FormProceda->DiretorioControl->Text = "\\vexon7";
-    InstallDrive = "d:";
-    InstallDir = "\\vexon7";
-    app.CreateForm(PictureShow);
+    testing_support::OpenSheetStage(app);
     const std::function<void()> gaugeStep = ProgressStepHook;
     ProgressStepHook = [gaugeStep] {
       gaugeStep();
@@ -148,15 +142,9 @@ class SheetsTest : public ::testing::Test {
     events.clear();
   }
   void TearDown() override {
-    SetCurrentSink(nullptr);
-    app.DestroyForms();
-    forms::Application = nullptr;
-    FormProceda = nullptr;
-    PictureShow = nullptr;
+    testing_support::CloseSheetStage(app);
     tbotoes = nullptr;
     tbotoes1 = nullptr;
-    BindInstallRootBoxes(nullptr, nullptr);
-    ProgressStepHook = nullptr;
     onStep = nullptr;
   }
 

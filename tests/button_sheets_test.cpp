@@ -25,6 +25,7 @@
 #include "sheets/vnbotoes2.h"
 #include "sheets/vnbotoes3.h"
 #include "sheets/vnbotoes5.h"
+#include "tests/SheetRunStage.h"
 #include "tests/TempDir.h"
 #include "widgets/ImageTri.h"
 
@@ -106,30 +107,17 @@ class ButtonSheetsTest : public ::testing::Test {
   PlanRecorder recorder;
 
   void SetUp() override {
-    forms::Application = &app;
-    app.Title = "Varnel Configuração de ambiente";
-    app.CreateForm(FormProceda);
-    FormProceda->DriveLocal->Text = "d:";
-    FormProceda->DiretorioControl->Text = "\\vexon7";
-    InstallDrive = "d:";
-    InstallDir = "\\vexon7";
-    app.CreateForm(PictureShow);
+    testing_support::OpenSheetStage(app);
     SetCurrentSink(&recorder);
     tbotoes2 = nullptr;
     tbotoes3 = nullptr;
     tBotoes5 = nullptr;
   }
   void TearDown() override {
-    SetCurrentSink(nullptr);
-    app.DestroyForms();
-    forms::Application = nullptr;
-    FormProceda = nullptr;
-    PictureShow = nullptr;
+    testing_support::CloseSheetStage(app);
     tbotoes2 = nullptr;
     tbotoes3 = nullptr;
     tBotoes5 = nullptr;
-    BindInstallRootBoxes(nullptr, nullptr);
-    ProgressStepHook = nullptr;
   }
 
   // The writes of one sheet's run, recorded without touching the disk.

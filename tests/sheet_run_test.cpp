@@ -15,6 +15,7 @@
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/testing/RecordingScreen.h"
 #include "run/PicShow.h"
+#include "tests/SheetRunStage.h"
 #include "tests/TempDir.h"
 #include "widgets/ImageTri.h"
 
@@ -135,15 +136,8 @@ class SheetRunTest : public ::testing::Test {
 
   void SetUp() override {
     events.clear();
-    forms::Application = &app;
-    app.Title = "Varnel Configuração de ambiente";
     screen.onPump = [] {};
-    app.CreateForm(FormProceda);
-    FormProceda->DriveLocal->Text = "d:";
-    FormProceda->DiretorioControl->Text = "\\vexon7";
-    InstallDrive = "d:";
-    InstallDir = "\\vexon7";
-    app.CreateForm(PictureShow);
+    testing_support::OpenSheetStage(app);
     SetCurrentSink(&sink);
     configureA = configureB = configureC = [](TestSheet&) {};
     sheetA = nullptr;
@@ -151,13 +145,7 @@ class SheetRunTest : public ::testing::Test {
     sheetC = nullptr;
   }
   void TearDown() override {
-    SetCurrentSink(nullptr);
-    app.DestroyForms();
-    forms::Application = nullptr;
-    FormProceda = nullptr;
-    PictureShow = nullptr;
-    BindInstallRootBoxes(nullptr, nullptr);
-    ProgressStepHook = nullptr;
+    testing_support::CloseSheetStage(app);
   }
 
   std::vector<std::string> Paths() const {
