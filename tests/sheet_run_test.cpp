@@ -144,9 +144,7 @@ class SheetRunTest : public ::testing::Test {
     sheetB = nullptr;
     sheetC = nullptr;
   }
-  void TearDown() override {
-    testing_support::CloseSheetStage(app);
-  }
+  void TearDown() override { testing_support::CloseSheetStage(app); }
 
   std::vector<std::string> Paths() const {
     std::vector<std::string> out;
