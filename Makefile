@@ -23,7 +23,7 @@ sanitizers: deps
 run: native
 	mkdir -p $(DEMO)
 	cd $(DEMO) && ../../native/instalador; echo "instalador ended with exit code $$?"
-	@echo "Installed under $(DEMO):" && ls $(DEMO)/btn
+	@echo "Installed under $(DEMO)/btn: $$(find $(DEMO)/btn -type f | wc -l) files in $$(ls $(DEMO)/btn | wc -l) edition folders"
 
 test: windows sanitizers
 	cmake --preset native -DVARNEL_WINDOWS_EXE=$(CURDIR)/build/windows/instalador.exe >/dev/null

@@ -272,12 +272,9 @@ bool PosixFileSystem::CreateDirectory(const std::string& path) {
 std::unique_ptr<File> PosixFileSystem::CreateFile(const std::string& path, bool mustBeNew) {
   const std::string host = HostPath(path);
   if (host.empty()) return nullptr;
+  // A new file needs no look first: O_EXCL refuses whatever stands there.
   struct stat st {};
-  if (::stat(host.c_str(), &st) == 0) {
-    if (mustBeNew) {
-      Fail(SysError::kFileExists);
-      return nullptr;
-    }
+  if (!mustBeNew && ::stat(host.c_str(), &st) == 0) {
     if (S_ISDIR(st.st_mode) || (st.st_mode & 0222) == 0) {
       Fail(SysError::kAccessDenied);
       return nullptr;
