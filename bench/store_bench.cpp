@@ -66,7 +66,7 @@ int main(int argc, char** argv) {
 
   std::printf("%-14s %9s %9s %10s %9s %10s %12s %14s %9s\n", "store", "bytes", "load us",
               "load/scan", "peak KiB", "write us", "write/plain", "write/inplace", "pictures");
-  for (const char* name : {"TFORMPROCEDA", "TPICTURESHOW"}) {
+  for (const std::string& name : platform::EmbeddedNames()) {
     const auto bytes = platform::FindEmbedded(name);
     if (bytes.empty()) continue;
     volatile unsigned sink = 0;
@@ -104,9 +104,9 @@ int main(int argc, char** argv) {
         file->Close();
       }
     });
-    std::printf("%-14s %9zu %9.1f %10.2f %9ld %10.1f %12.2f %14.2f %9zu\n", name, bytes.size(),
-                load * 1e6, load / scan, peak, ours * 1e6, ours / plain, ours / inPlace,
-                pictures.size());
+    std::printf("%-14s %9zu %9.1f %10.2f %9ld %10.1f %12.2f %14.2f %9zu\n", name.c_str(),
+                bytes.size(), load * 1e6, load / scan, peak, ours * 1e6, ours / plain,
+                ours / inPlace, pictures.size());
   }
   if (argc <= 1) std::filesystem::remove_all(folder);
   return 0;
