@@ -249,7 +249,8 @@ void ChildSequence(TestSheet& t) {
   t.Close_();
 }
 
-TEST_F(SheetRunTest, NestedSheetsRunInOrderAndAreReleasedAtTheNextPump) {
+// A writes its button into erp, then creates B (into clean) and C (into caixa).
+void ConfigureParentAndTwoChildren() {
   configureA = [](TestSheet& s) {
     s.buttons = {"clienteazul"};
     s.sequence = ParentSequence;
@@ -265,6 +266,10 @@ TEST_F(SheetRunTest, NestedSheetsRunInOrderAndAreReleasedAtTheNextPump) {
     s.sequence = ChildSequence;
     s.body = [](TestSheet& t) { t.PairExport("clienteazul", "cliente", {"caixa"}); };
   };
+}
+
+TEST_F(SheetRunTest, NestedSheetsRunInOrderAndAreReleasedAtTheNextPump) {
+  ConfigureParentAndTwoChildren();
   CreateSheetGuarded(sheetA);
   const std::string b = "d:\\vexon7\\btn\\";
   EXPECT_EQ(events, (std::vector<std::string>{
@@ -287,21 +292,7 @@ TEST_F(SheetRunTest, NestedSheetsRunInOrderAndAreReleasedAtTheNextPump) {
 }
 
 TEST_F(SheetRunTest, ErrorInAChildSheetIsContainedThere) {
-  configureA = [](TestSheet& s) {
-    s.buttons = {"clienteazul"};
-    s.sequence = ParentSequence;
-    s.body = [](TestSheet& t) { t.PairExport("clienteazul", "cliente", {"erp"}); };
-  };
-  configureB = [](TestSheet& s) {
-    s.buttons = {"clienteazul"};
-    s.sequence = ChildSequence;
-    s.body = [](TestSheet& t) { t.PairExport("clienteazul", "cliente", {"clean"}); };
-  };
-  configureC = [](TestSheet& s) {
-    s.buttons = {"clienteazul"};
-    s.sequence = ChildSequence;
-    s.body = [](TestSheet& t) { t.PairExport("clienteazul", "cliente", {"caixa"}); };
-  };
+  ConfigureParentAndTwoChildren();
   sink.failAt = "d:\\vexon7\\btn\\clean/cliente2.bmp";
   CreateSheetGuarded(sheetA);
   ASSERT_EQ(screen.errors.size(), 1u);
