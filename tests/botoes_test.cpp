@@ -735,6 +735,43 @@ class CompleteRunTest : public ::testing::Test {
   }
 };
 
+// The catalogue, transcribed block by block, makes 2,310 pair exports (909 into one folder,
+// 1,164 into two, 237 into three), 1,501 direct saves and 6 graphic saves.
+TEST_F(CompleteRunTest, CallsOfEachPrimitive) {
+  PlanRecorder planOnly;
+  fs::create_directories(tmp / "vexon7");
+  ASSERT_EQ(::chdir((tmp / "vexon7").c_str()), 0);
+  SetCurrentSink(&planOnly);
+  ASSERT_EQ(RunInstaller(disk, screen, [](int c) { throw forms::ProcessExit{c}; }), 0);
+  SetCurrentSink(nullptr);
+
+  std::map<std::size_t, int> pairCallsByFolders;
+  std::map<std::string, int> saves;
+  std::string call;  // component and stem of the pair export being counted
+  std::set<std::string> folders;
+  const auto endCall = [&] {
+    if (!call.empty()) ++pairCallsByFolders[folders.size()];
+    call.clear();
+    folders.clear();
+  };
+  for (const PlannedWrite& w : planOnly.plan) {
+    if (w.primitive != "PairExport") {
+      endCall();
+      ++saves[w.primitive];
+      continue;
+    }
+    const std::string key = FileKey(w.path);
+    const std::string file = key.substr(key.find('/') + 1);
+    const std::string thisCall = w.component + "|" + file.substr(0, file.size() - 5);
+    if (thisCall != call) endCall();
+    call = thisCall;
+    folders.insert(FolderOf(w.path));
+  }
+  endCall();
+  EXPECT_EQ(pairCallsByFolders, (std::map<std::size_t, int>{{1, 909}, {2, 1164}, {3, 237}}));
+  EXPECT_EQ(saves, (std::map<std::string, int>{{"DirectSave", 1501}, {"GraphicSave", 6}}));
+}
+
 TEST_F(CompleteRunTest, WritesExactlyThePlannedFilesWithTheStoredBytes) {
   EXPECT_EQ(Run(), 0);
   EXPECT_TRUE(screen.errors.empty());
