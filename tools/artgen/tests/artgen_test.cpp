@@ -441,16 +441,20 @@ TEST_P(LabelWordsTest, StemIsSplitIntoDisplayWords) {
 
 INSTANTIATE_TEST_SUITE_P(
     Stems, LabelWordsTest,
-    testing::Values(WordsCase{"formapagamento", {"Forma", "Pagamento"}},
-                    WordsCase{"submenuagendatelefone", {"Agenda", "Telefone"}},
-                    WordsCase{"peqnfe", {"NF-e"}}, WordsCase{"cxhelp", {"Help"}},
-                    WordsCase{"relatoriopet", {"Relatório", "Pet"}},
-                    WordsCase{"paf32", {"PAF", "32"}}, WordsCase{"peqhelpf1", {"Help", "F1"}},
-                    WordsCase{"grupoxsubgrupo", {"Grupo", "x", "Subgrupo"}},
-                    WordsCase{"utilimpresssorafiscal", {"Impressora", "Fiscal"}},
-                    WordsCase{"micromicroscopio", {"Microscópio"}},
-                    WordsCase{"relatopeqsair", {"Sair"}}, WordsCase{"cobranca", {"Cobrança"}},
-                    WordsCase{"zzqq", {"Zzqq"}}, WordsCase{"peq", {"Peq"}}));
+    testing::Values(
+        WordsCase{"formapagamento", {"Forma", "Pagamento"}},
+        WordsCase{"submenuagendatelefone", {"Agenda", "Telefone"}}, WordsCase{"peqnfe", {"NF-e"}},
+        WordsCase{"cxhelp", {"Help"}}, WordsCase{"relatoriopet", {"Relatório", "Pet"}},
+        WordsCase{"paf32", {"PAF", "32"}}, WordsCase{"peqhelpf1", {"Help", "F1"}},
+        WordsCase{"grupoxsubgrupo", {"Grupo", "x", "Subgrupo"}},
+        WordsCase{"utilimpresssorafiscal", {"Impressora", "Fiscal"}},
+        WordsCase{"micromicroscopio", {"Microscópio"}}, WordsCase{"relatopeqsair", {"Sair"}},
+        WordsCase{"cobranca", {"Cobrança"}}, WordsCase{"zzqq", {"Zzqq"}},
+        WordsCase{"peqfiltrooff", {"Filtro", "Off"}}, WordsCase{"peqosnova", {"OS", "Nova"}},
+        WordsCase{"zzqqonesc", {"Zzqqonesc"}}, WordsCase{"image77", {"Image", "77"}},
+        WordsCase{"zzclientezz", {"Zz", "Cliente", "Zz"}}, WordsCase{"peq", {"Peq"}},
+        WordsCase{"submenu", {"Submenu"}}, WordsCase{"pequtilf11", {"Util", "F11"}},
+        WordsCase{"sindicatocipa", {"CIPA"}}, WordsCase{"lexorcontrato", {"Contrato"}}));
 
 TEST(DrawPictureTest, RejectsWhatItCannotDraw) {
   EXPECT_THROW(DrawPicture(Bitmap("tbotoes", "ClienteAqua", "Picture1", 81, 75, 16)),
