@@ -7,6 +7,7 @@
 #include <set>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <jpeglib.h>
@@ -182,6 +183,23 @@ TEST(DrawPictureTest, SameRequestGivesSameBytes) {
     ASSERT_FALSE(first.empty());
     EXPECT_EQ(first, second);
   }
+}
+
+TEST(DrawPictureTest, ThreadsDrawTheSameBytesAsOneThread) {
+  const std::vector<ArtRequest> requests = EveryKind();
+  std::vector<Bytes> alone;
+  for (const ArtRequest& request : requests) alone.push_back(DrawPicture(request));
+  std::vector<Bytes> first(requests.size()), second(requests.size());
+  std::thread a([&] {
+    for (std::size_t i = 0; i < requests.size(); ++i) first[i] = DrawPicture(requests[i]);
+  });
+  std::thread b([&] {
+    for (std::size_t i = requests.size(); i-- > 0;) second[i] = DrawPicture(requests[i]);
+  });
+  a.join();
+  b.join();
+  EXPECT_EQ(first, alone);
+  EXPECT_EQ(second, alone);
 }
 
 TEST(DrawPictureTest, LetterCaseOfTheNameDoesNotChangeThePicture) {
