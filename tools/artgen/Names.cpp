@@ -58,9 +58,9 @@ constexpr std::array<EditionEntry, 19> kEditions = {{
 
 // Prefixes that name a family of buttons rather than what the button does; dropped from labels
 // while something is left.
-constexpr std::array<std::string_view, 12> kPrefixes = {"relato", "submenu", "submen",  "peq",
-                                                        "cx",     "util",    "preview", "micro",
-                                                        "vida",   "xmlcp",   "qs",      "f3"};
+constexpr std::array<std::string_view, 14> kPrefixes = {
+    "relato", "submenu", "submen", "peq", "cx", "util",  "preview",
+    "micro",  "vida",    "xmlcp",  "qs",  "f3", "lexor", "sindicato"};
 
 // Dictionary of the words that button names are made of, with their display form. Keys are
 // lower-case ASCII; the display form carries the accents that the names leave out.
@@ -313,6 +313,8 @@ const std::unordered_map<std::string_view, std::string_view>& Dictionary() {
       {"selecionar", "Selecionar"},
       {"senha", "Senha"},
       {"serial", "Serial"},
+      {"servicos", "Serviços"},
+      {"submenu", "Submenu"},
       {"servidor", "Servidor"},
       {"setor", "Setor"},
       {"siga", "Siga"},
@@ -404,9 +406,10 @@ struct Segment {
   std::string text;  // lower case
 };
 
-// Splits a lower-case name into dictionary words, numbers, function keys ("f12") and runs of
-// unknown letters, choosing the split with the fewest pieces (unknown letters cost most).
-std::vector<Segment> Segment_(std::string_view text) {
+// Splits a lower-case name into dictionary words of at least `shortest` letters, numbers,
+// function keys ("f12") and, when `unknown` allows, runs of unknown letters; the split with the
+// fewest pieces wins (unknown letters cost most). Empty when no split covers the name.
+std::vector<Segment> SplitWith(std::string_view text, bool unknown, std::size_t shortest) {
   const auto& dict = Dictionary();
   const std::size_t n = text.size();
   constexpr int kInf = std::numeric_limits<int>::max() / 4;
@@ -423,7 +426,7 @@ std::vector<Segment> Segment_(std::string_view text) {
         how[end] = piece;
       }
     };
-    for (std::size_t len = 1; i + len <= n && len <= 16; ++len) {
+    for (std::size_t len = shortest; i + len <= n && len <= 16; ++len) {
       if (dict.count(text.substr(i, len)) != 0) offer(i + len, 10, Piece::kWord);
     }
     if (IsDigit(text[i])) {
@@ -436,8 +439,9 @@ std::vector<Segment> Segment_(std::string_view text) {
       while (end < n && end < i + 3 && IsDigit(text[end])) ++end;
       offer(end, 9, Piece::kKey);
     }
-    offer(i + 1, 25, Piece::kUnknown);
+    if (unknown) offer(i + 1, 25, Piece::kUnknown);
   }
+  if (best[n] == kInf) return {};
   std::vector<Segment> reversed;
   for (std::size_t end = n; end > 0; end = from[end]) {
     const std::size_t start = from[end];
@@ -450,6 +454,26 @@ std::vector<Segment> Segment_(std::string_view text) {
     }
   }
   return {reversed.rbegin(), reversed.rend()};
+}
+
+// Whether what is left after a prefix still says something: two letters or more besides a
+// function key ("utilf11" keeps its "util").
+bool IsWordy(std::string_view rest) {
+  std::size_t letters = 0;
+  for (std::size_t i = 0; i < rest.size(); ++i) {
+    const bool key = rest[i] == 'f' && i + 1 < rest.size() && IsDigit(rest[i + 1]);
+    if (!key && !IsDigit(rest[i])) ++letters;
+  }
+  return letters >= 2;
+}
+
+// Splits a name into words: wholly into dictionary words where it can be; otherwise around the
+// longer dictionary words only, so that an unknown name is not cut into syllables that happen
+// to be short words ("on", "esc").
+std::vector<Segment> Segment_(std::string_view text) {
+  std::vector<Segment> split = SplitWith(text, false, 1);
+  if (!split.empty() || text.empty()) return split;
+  return SplitWith(text, true, 4);
 }
 
 // Whether a dictionary word longer than `length` begins the text: "relatoriopet" begins with
@@ -469,7 +493,7 @@ std::string Shortened(std::string_view name) {
     again = false;
     for (std::string_view prefix : kPrefixes) {
       if (lower.size() > prefix.size() && lower.compare(0, prefix.size(), prefix) == 0 &&
-          !LongerWordAtStart(lower, prefix.size())) {
+          !LongerWordAtStart(lower, prefix.size()) && IsWordy(lower.substr(prefix.size()))) {
         lower.erase(0, prefix.size());
         again = true;
         break;

@@ -7,6 +7,7 @@
 #include <set>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <jpeglib.h>
@@ -182,6 +183,23 @@ TEST(DrawPictureTest, SameRequestGivesSameBytes) {
     ASSERT_FALSE(first.empty());
     EXPECT_EQ(first, second);
   }
+}
+
+TEST(DrawPictureTest, ThreadsDrawTheSameBytesAsOneThread) {
+  const std::vector<ArtRequest> requests = EveryKind();
+  std::vector<Bytes> alone;
+  for (const ArtRequest& request : requests) alone.push_back(DrawPicture(request));
+  std::vector<Bytes> first(requests.size()), second(requests.size());
+  std::thread a([&] {
+    for (std::size_t i = 0; i < requests.size(); ++i) first[i] = DrawPicture(requests[i]);
+  });
+  std::thread b([&] {
+    for (std::size_t i = requests.size(); i-- > 0;) second[i] = DrawPicture(requests[i]);
+  });
+  a.join();
+  b.join();
+  EXPECT_EQ(first, alone);
+  EXPECT_EQ(second, alone);
 }
 
 TEST(DrawPictureTest, LetterCaseOfTheNameDoesNotChangeThePicture) {
@@ -441,16 +459,20 @@ TEST_P(LabelWordsTest, StemIsSplitIntoDisplayWords) {
 
 INSTANTIATE_TEST_SUITE_P(
     Stems, LabelWordsTest,
-    testing::Values(WordsCase{"formapagamento", {"Forma", "Pagamento"}},
-                    WordsCase{"submenuagendatelefone", {"Agenda", "Telefone"}},
-                    WordsCase{"peqnfe", {"NF-e"}}, WordsCase{"cxhelp", {"Help"}},
-                    WordsCase{"relatoriopet", {"Relatório", "Pet"}},
-                    WordsCase{"paf32", {"PAF", "32"}}, WordsCase{"peqhelpf1", {"Help", "F1"}},
-                    WordsCase{"grupoxsubgrupo", {"Grupo", "x", "Subgrupo"}},
-                    WordsCase{"utilimpresssorafiscal", {"Impressora", "Fiscal"}},
-                    WordsCase{"micromicroscopio", {"Microscópio"}},
-                    WordsCase{"relatopeqsair", {"Sair"}}, WordsCase{"cobranca", {"Cobrança"}},
-                    WordsCase{"zzqq", {"Zzqq"}}, WordsCase{"peq", {"Peq"}}));
+    testing::Values(
+        WordsCase{"formapagamento", {"Forma", "Pagamento"}},
+        WordsCase{"submenuagendatelefone", {"Agenda", "Telefone"}}, WordsCase{"peqnfe", {"NF-e"}},
+        WordsCase{"cxhelp", {"Help"}}, WordsCase{"relatoriopet", {"Relatório", "Pet"}},
+        WordsCase{"paf32", {"PAF", "32"}}, WordsCase{"peqhelpf1", {"Help", "F1"}},
+        WordsCase{"grupoxsubgrupo", {"Grupo", "x", "Subgrupo"}},
+        WordsCase{"utilimpresssorafiscal", {"Impressora", "Fiscal"}},
+        WordsCase{"micromicroscopio", {"Microscópio"}}, WordsCase{"relatopeqsair", {"Sair"}},
+        WordsCase{"cobranca", {"Cobrança"}}, WordsCase{"zzqq", {"Zzqq"}},
+        WordsCase{"peqfiltrooff", {"Filtro", "Off"}}, WordsCase{"peqosnova", {"OS", "Nova"}},
+        WordsCase{"zzqqonesc", {"Zzqqonesc"}}, WordsCase{"image77", {"Image", "77"}},
+        WordsCase{"zzclientezz", {"Zz", "Cliente", "Zz"}}, WordsCase{"peq", {"Peq"}},
+        WordsCase{"submenu", {"Submenu"}}, WordsCase{"pequtilf11", {"Util", "F11"}},
+        WordsCase{"sindicatocipa", {"CIPA"}}, WordsCase{"lexorcontrato", {"Contrato"}}));
 
 TEST(DrawPictureTest, RejectsWhatItCannotDraw) {
   EXPECT_THROW(DrawPicture(Bitmap("tbotoes", "ClienteAqua", "Picture1", 81, 75, 16)),
