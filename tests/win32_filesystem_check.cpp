@@ -4,18 +4,7 @@
 //
 // What the file system wrote is read back through the raw wide API, not through the class
 // under test.
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
-
-#undef CreateDirectory
-#undef CreateFile
-#undef DeleteFile
-#undef SetCurrentDirectory
+#include "platform/win32/Windows.h"
 
 #include <cstdio>
 #include <string>

@@ -1,9 +1,6 @@
 #include "platform/InstanceLock.h"
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
+#include "platform/win32/Windows.h"
 
 #include "platform/Text.h"
 #include "platform/win32/Win32FileSystem.h"

@@ -1,10 +1,8 @@
 #include "platform/NativeScreen.h"
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <io.h>
-#include <windows.h>
+
+#include "platform/win32/Windows.h"
 
 #include <cstdio>
 

@@ -1,6 +1,6 @@
 #include "platform/Resources.h"
 
-#include <windows.h>
+#include "platform/win32/Windows.h"
 
 #include <string>
 

@@ -1,18 +1,6 @@
 #include "platform/win32/Win32FileSystem.h"
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
-
-// <windows.h> maps these names onto their A/W variants; here they are our own methods.
-#undef CreateDirectory
-#undef CreateFile
-#undef DeleteFile
-#undef SetCurrentDirectory
+#include "platform/win32/Windows.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,12 +1,10 @@
 #include "platform/win32/Win32Screen.h"
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
+#include "platform/win32/Windows.h"
+
 #include <objbase.h>
 #include <ocidl.h>
 #include <olectl.h>
-#include <windows.h>
 
 #include <algorithm>
 #include <string>
