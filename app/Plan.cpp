@@ -21,14 +21,14 @@ namespace {
 
 struct Entry {
   PlannedWrite write;
-  std::span<const std::uint8_t> bytes;  // in the embedded store, valid for the process
+  forms::TGraphic graphic;  // refers to the embedded store, valid for the process
 };
 
 // Records every write with its bytes.
 class KeepingSink : public PictureSink {
  public:
   void Write(const PlannedWrite& write, const forms::TGraphic& graphic) override {
-    entries.push_back({write, graphic.bytes});
+    entries.push_back({write, graphic});
   }
   std::vector<Entry> entries;
 };
@@ -79,13 +79,14 @@ int VerifyTree(platform::FileSystem& fs, std::FILE* out, std::FILE* err) {
     expected[platform::LowerAscii(fs.FullPath(e.write.path))] = &e;
 
   std::size_t same = 0, missing = 0, different = 0, extra = 0;
-  std::vector<std::uint8_t> bytes;
+  std::vector<std::uint8_t> bytes, scratch;
   for (const auto& [key, entry] : expected) {
     const std::string path = fs.FullPath(entry->write.path);
     if (!fs.ReadFile(path, bytes)) {
       std::fprintf(out, "missing    %s\n", path.c_str());
       ++missing;
-    } else if (!std::equal(bytes.begin(), bytes.end(), entry->bytes.begin(), entry->bytes.end())) {
+    } else if (const auto wanted = forms::FileBytes(entry->graphic, scratch);
+               !std::equal(bytes.begin(), bytes.end(), wanted.begin(), wanted.end())) {
       std::fprintf(out, "different  %s\n", path.c_str());
       ++different;
     } else {

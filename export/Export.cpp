@@ -11,7 +11,16 @@ PictureSink* currentSink = nullptr;
 }  // namespace
 
 void FileSink::Write(const PlannedWrite& write, const forms::TGraphic& graphic) {
-  WriteGraphic(forms::Application->FileSystem(), graphic, write.path);
+  const UnpackAhead::Rows rows = graphic.Packed() ? ahead_.Take(graphic) : nullptr;
+  WriteGraphic(forms::Application->FileSystem(), graphic, write.path,
+               rows ? std::span<const std::uint8_t>(*rows) : std::span<const std::uint8_t>());
+}
+
+void FileSink::Coming(const std::vector<forms::TGraphic>& graphics) {
+  if (graphics.empty())
+    ahead_.Stop();
+  else
+    ahead_.Start(graphics);
 }
 
 PictureSink& CurrentSink() {

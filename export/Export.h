@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "export/UnpackAhead.h"
 #include "forms/Picture.h"
 
 namespace varnel {
@@ -26,12 +27,20 @@ class PictureSink {
  public:
   virtual ~PictureSink() = default;
   virtual void Write(const PlannedWrite& write, const forms::TGraphic& graphic) = 0;
+  // The pictures of the writes about to come, in order (empty: none are known). A hint: the
+  // writes themselves still decide what is written.
+  virtual void Coming(const std::vector<forms::TGraphic>& graphics) { (void)graphics; }
 };
 
-// Writes each picture to its path through the running application's file system.
+// Writes each picture to its path through the running application's file system, the packed
+// rows of the coming pictures unpacked ahead on a second thread.
 class FileSink : public PictureSink {
  public:
   void Write(const PlannedWrite& write, const forms::TGraphic& graphic) override;
+  void Coming(const std::vector<forms::TGraphic>& graphics) override;
+
+ private:
+  UnpackAhead ahead_;
 };
 
 // Records the plan; passes each write on to `next` when one is given.
@@ -41,6 +50,9 @@ class PlanRecorder : public PictureSink {
   void Write(const PlannedWrite& write, const forms::TGraphic& graphic) override {
     plan.push_back(write);
     if (next_ != nullptr) next_->Write(write, graphic);
+  }
+  void Coming(const std::vector<forms::TGraphic>& graphics) override {
+    if (next_ != nullptr) next_->Coming(graphics);
   }
   std::vector<PlannedWrite> plan;
 

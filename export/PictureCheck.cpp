@@ -14,12 +14,13 @@ std::size_t ColourTableEntries(int depth, std::uint32_t coloursUsed) {
 }
 
 std::string CheckBitmap(std::span<const std::uint8_t> bytes, forms::TGraphic& graphic,
-                        BitmapParts* parts) {
+                        BitmapParts* parts, std::size_t rowsElsewhere) {
   constexpr std::size_t kHeaders = kBmpFileHeaderSize + kBmpInfoHeaderSize;
   if (bytes.size() < kHeaders) return "bitmap shorter than its headers";
   const std::uint8_t* b = bytes.data();
+  const std::uint64_t fileSize = std::uint64_t{bytes.size()} + rowsElsewhere;
   if (b[0] != 'B' || b[1] != 'M') return "bitmap does not start with BM";
-  if (ReadU32(b + 2) != bytes.size()) return "bitmap file-size field disagrees with its length";
+  if (ReadU32(b + 2) != fileSize) return "bitmap file-size field disagrees with its length";
   if (ReadU32(b + 6) != 0) return "bitmap reserved fields are not zero";
   const std::uint8_t* info = b + kBmpFileHeaderSize;
   if (ReadU32(info) != kBmpInfoHeaderSize) return "bitmap info header is not 40 bytes";
@@ -40,8 +41,10 @@ std::string CheckBitmap(std::span<const std::uint8_t> bytes, forms::TGraphic& gr
   const std::size_t entries = ColourTableEntries(depth, coloursUsed);
   const std::uint64_t pixelOffset = kHeaders + 4 * entries;
   if (ReadU32(b + 10) != pixelOffset) return "bitmap pixel offset disagrees with its table";
-  if (pixelOffset + imageSize != bytes.size()) return "bitmap length disagrees with its size";
-  graphic = forms::TGraphic{forms::TPictureEncoding::kBitmap, bytes, width, height, depth};
+  if (pixelOffset + imageSize != fileSize) return "bitmap length disagrees with its size";
+  if (rowsElsewhere != 0 && rowsElsewhere != imageSize)
+    return "bitmap packed rows disagree with its image size";
+  graphic = forms::TGraphic{forms::TPictureEncoding::kBitmap, bytes, width, height, depth, {}, 0};
   if (parts != nullptr)
     *parts = BitmapParts{entries, static_cast<std::size_t>(pixelOffset),
                          static_cast<std::size_t>(imageSize)};
@@ -75,7 +78,7 @@ std::string CheckJpeg(std::span<const std::uint8_t> bytes, forms::TGraphic& grap
       const int height = store::ReadU16Big(b + at + 3);
       const int width = store::ReadU16Big(b + at + 5);
       if (width == 0 || height == 0) return "JPEG frame header gives no size";
-      graphic = forms::TGraphic{forms::TPictureEncoding::kJpeg, bytes, width, height, 0};
+      graphic = forms::TGraphic{forms::TPictureEncoding::kJpeg, bytes, width, height, 0, {}, 0};
       return {};
     }
     at += length;

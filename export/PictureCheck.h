@@ -32,9 +32,11 @@ struct BitmapParts {
 std::size_t ColourTableEntries(int depth, std::uint32_t coloursUsed);
 
 // Each returns an empty string when the bytes are good, filling `graphic` (and `parts`), or a
-// short lower-case reason ("height is not positive") when they are not.
+// short lower-case reason ("height is not positive") when they are not. For a bitmap whose
+// pixel rows are kept elsewhere (packed), `rowsElsewhere` gives their size and `bytes` must
+// end where they begin.
 std::string CheckBitmap(std::span<const std::uint8_t> bytes, forms::TGraphic& graphic,
-                        BitmapParts* parts = nullptr);
+                        BitmapParts* parts = nullptr, std::size_t rowsElsewhere = 0);
 std::string CheckJpeg(std::span<const std::uint8_t> bytes, forms::TGraphic& graphic);
 
 // The graphic of a complete BMP file or JPEG stream, told apart by their first bytes. Raises

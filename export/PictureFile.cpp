@@ -46,13 +46,16 @@ std::string Beside(const std::string& path, std::string_view name) {
 
 std::atomic<unsigned> temporaryCounter{0};
 
-// The bitmap's four parts as they are written; the headers are kept in `headers`.
+// The bitmap's four parts as they are written; the headers are kept in `headers`, packed
+// pixel rows are unpacked into `rows`.
 std::vector<Bytes> BitmapWrites(
     const forms::TGraphic& graphic,
-    std::array<std::uint8_t, kBmpFileHeaderSize + kBmpInfoHeaderSize>& headers) {
+    std::array<std::uint8_t, kBmpFileHeaderSize + kBmpInfoHeaderSize>& headers,
+    std::span<const std::uint8_t> unpackedRows, std::vector<std::uint8_t>& rows) {
   forms::TGraphic checked;
   BitmapParts parts;
-  const std::string reason = CheckBitmap(graphic.bytes, checked, &parts);
+  const std::string reason =
+      CheckBitmap(graphic.bytes, checked, &parts, graphic.Packed() ? graphic.rowBytes : 0);
   if (!reason.empty()) throw forms::Exception("Cannot write a damaged picture: " + reason);
   std::uint8_t* file = headers.data();
   std::uint8_t* info = headers.data() + kBmpFileHeaderSize;
@@ -65,9 +68,18 @@ std::vector<Bytes> BitmapWrites(
   std::memcpy(info, graphic.bytes.data() + kBmpFileHeaderSize, kBmpInfoHeaderSize);
   if (parts.tableEntries > 0)
     PutU32(info + kBmpColoursUsedField, static_cast<std::uint32_t>(parts.tableEntries));
+  Bytes pixels;
+  if (graphic.Packed() && unpackedRows.size() == parts.imageSize) {
+    pixels = unpackedRows;
+  } else if (graphic.Packed()) {
+    rows.resize(parts.imageSize);
+    forms::UnpackRows(graphic, rows);
+    pixels = rows;
+  } else {
+    pixels = graphic.bytes.subspan(parts.pixelOffset, parts.imageSize);
+  }
   return {Bytes(file, kBmpFileHeaderSize), Bytes(info, kBmpInfoHeaderSize),
-          graphic.bytes.subspan(kBmpFileHeaderSize + kBmpInfoHeaderSize, tableBytes),
-          graphic.bytes.subspan(parts.pixelOffset, parts.imageSize)};
+          graphic.bytes.subspan(kBmpFileHeaderSize + kBmpInfoHeaderSize, tableBytes), pixels};
 }
 
 }  // namespace
@@ -90,19 +102,40 @@ void RemoveLeftoverTemporaries(platform::FileSystem& fs, const std::string& fold
     if (IsTemporaryName(name)) fs.DeleteFile(folder + "\\" + name);
 }
 
-void WriteGraphic(platform::FileSystem& fs, const forms::TGraphic& graphic,
-                  const std::string& path) {
+void WriteGraphic(platform::FileSystem& fs, const forms::TGraphic& graphic, const std::string& path,
+                  std::span<const std::uint8_t> unpackedRows) {
   std::array<std::uint8_t, kBmpFileHeaderSize + kBmpInfoHeaderSize> headers{};
+  thread_local std::vector<std::uint8_t> rows;
   const std::vector<Bytes> parts = graphic.encoding == forms::TPictureEncoding::kBitmap
-                                       ? BitmapWrites(graphic, headers)
+                                       ? BitmapWrites(graphic, headers, unpackedRows, rows)
                                        : std::vector<Bytes>{graphic.bytes};
-  const std::string target = fs.FullPath(path);
+  const auto writeAll = [&](platform::File& file) {
+    std::size_t wanted = 0;
+    for (Bytes part : parts) wanted += part.size();
+    const bool complete = file.WriteParts(parts) == wanted;
+    return file.Close() && complete;
+  };
+
+  // Where nothing stands at the target there is no previous file to keep: the picture is
+  // written in place, and a failed write deletes what it began. Refusing anything that exists
+  // (O_EXCL, CREATE_NEW) makes this safe against a file that appears meanwhile.
+  if (std::unique_ptr<platform::File> file = fs.CreateFile(path, /*mustBeNew=*/true)) {
+    if (!writeAll(*file)) {
+      file.reset();
+      fs.DeleteFile(path);
+      throw forms::Exception("Stream write error");
+    }
+    return;
+  }
+  if (const platform::SysError error = fs.LastError();
+      error != platform::SysError::kFileExists && error != platform::SysError::kAlreadyExists)
+    throw CannotCreate(fs, fs.FullPath(path), error);
 
   // What CreateFile would refuse at the target, refused before anything is created.
   const platform::PathInfo existing = fs.Inspect(path);
   if (existing.kind == platform::PathKind::kDirectory ||
       (existing.kind == platform::PathKind::kFile && existing.readOnly))
-    throw CannotCreate(fs, target, platform::SysError::kAccessDenied);
+    throw CannotCreate(fs, fs.FullPath(path), platform::SysError::kAccessDenied);
 
   std::string temporary;
   std::unique_ptr<platform::File> file;
@@ -114,26 +147,19 @@ void WriteGraphic(platform::FileSystem& fs, const forms::TGraphic& graphic,
     const platform::SysError error = fs.LastError();
     const bool taken =
         error == platform::SysError::kFileExists || error == platform::SysError::kAlreadyExists;
-    if (!taken || attempt >= 100) throw CannotCreate(fs, target, error);
+    if (!taken || attempt >= 100) throw CannotCreate(fs, fs.FullPath(path), error);
   }
 
-  bool complete = true;
-  for (Bytes part : parts) {
-    if (file->Write(part.data(), part.size()) != part.size()) {
-      complete = false;
-      break;
-    }
-  }
-  const bool closed = file->Close();
+  const bool written = writeAll(*file);
   file.reset();
-  if (!complete || !closed) {
+  if (!written) {
     fs.DeleteFile(temporary);
     throw forms::Exception("Stream write error");
   }
   if (!fs.MoveReplace(temporary, path)) {
     const platform::SysError error = fs.LastError();
     fs.DeleteFile(temporary);
-    throw CannotCreate(fs, target, error);
+    throw CannotCreate(fs, fs.FullPath(path), error);
   }
 }
 

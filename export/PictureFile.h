@@ -13,6 +13,8 @@
 //   file cannot be closed.
 #pragma once
 
+#include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -37,9 +39,10 @@ void RemoveLeftoverTemporaries(platform::FileSystem& fs, const std::string& fold
 // The error of the image form of SaveToFile on an empty slot.
 inline constexpr const char* kEmptyPictureText = "Cannot save an empty picture";
 
-// Writes the graphic's bytes to `path` as described above.
-void WriteGraphic(platform::FileSystem& fs, const forms::TGraphic& graphic,
-                  const std::string& path);
+// Writes the graphic's bytes to `path` as described above. Packed pixel rows are unpacked
+// here, unless `unpackedRows` already holds them.
+void WriteGraphic(platform::FileSystem& fs, const forms::TGraphic& graphic, const std::string& path,
+                  std::span<const std::uint8_t> unpackedRows = {});
 
 // SaveToFile of the picture: writes nothing, and reports nothing, when the picture is empty.
 void SaveToFile(platform::FileSystem& fs, const forms::TPicture& picture, const std::string& path);

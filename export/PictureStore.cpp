@@ -116,21 +116,32 @@ PictureStore PictureStore::Load(std::span<const std::uint8_t> bytes, std::string
     const std::uint32_t width = r.U32(at + 12), height = r.U32(at + 16), depth = r.U32(at + 20);
     p.offset = r.U32(at + 24);
     const std::uint32_t length = r.U32(at + 28);
+    const std::uint32_t packedLength = r.U32(at + 32), rowBytes = r.U32(at + 36);
     const std::string which = "picture " + std::to_string(i);
     if (slot >= store::kSlotNames.size()) r.Fail(which + " has an unknown slot");
     p.slot = store::kSlotNames[slot];
-    if (p.offset < dataAt || static_cast<std::uint64_t>(p.offset) + length >
+    if (p.offset < dataAt || static_cast<std::uint64_t>(p.offset) + length + packedLength >
                                  static_cast<std::uint64_t>(dataAt) + dataSize)
       r.Fail(which + " lies outside the picture data");
     const auto data = bytes.subspan(p.offset, length);
     std::string reason;
-    if (encoding == store::kEncodingBitmap)
-      reason = CheckBitmap(data, p.graphic);
+    if (packedLength != 0 && encoding != store::kEncodingBitmap)
+      reason = "only bitmaps have packed rows";
+    else if (packedLength != 0 && (rowBytes == 0 || rowBytes > store::kMaxRowBytes))
+      reason = "its packed rows state " + std::to_string(rowBytes) + " bytes";
+    else if (packedLength == 0 && rowBytes != 0)
+      reason = "unpacked rows without packed ones";
+    else if (encoding == store::kEncodingBitmap)
+      reason = CheckBitmap(data, p.graphic, nullptr, rowBytes);
     else if (encoding == store::kEncodingJpeg)
       reason = CheckJpeg(data, p.graphic);
     else
       reason = "unknown encoding";
     if (!reason.empty()) r.Fail(which + ": " + reason);
+    if (packedLength != 0) {
+      p.graphic.packedRows = bytes.subspan(std::size_t{p.offset} + length, packedLength);
+      p.graphic.rowBytes = rowBytes;
+    }
     if (static_cast<std::uint32_t>(p.graphic.width) != width ||
         static_cast<std::uint32_t>(p.graphic.height) != height ||
         static_cast<std::uint32_t>(p.graphic.depth) != depth)

@@ -98,6 +98,12 @@ void TSheet::RunRoutine(void (TSheet::*routine)()) {
   routine_.clear();
   for (const Routine& known : Routines())
     if (known.run == routine) routine_ = known.name;
+  // The sink may prepare the routine's pictures while it runs; whatever way the routine ends,
+  // the preparing ends with it.
+  struct Ahead {
+    explicit Ahead(const std::vector<forms::TGraphic>& coming) { CurrentSink().Coming(coming); }
+    ~Ahead() { CurrentSink().Coming({}); }
+  } ahead(coming_[routine_]);
   (this->*routine)();
   routine_.clear();
   // The routine's pictures are written; their pages of the program file are not needed again.
@@ -120,7 +126,6 @@ const forms::TImage& TSheet::Find(std::string_view name, bool needsButtonSlots) 
 
 void TSheet::Save(const char* primitive, const forms::TImage& component, Slot slot,
                   const std::string& path, bool emptyIsError) {
-  if (binding_) return;
   const forms::TPicture* picture = nullptr;
   if (slot == Slot::Picture) {
     picture = &component.Picture;
@@ -129,12 +134,17 @@ void TSheet::Save(const char* primitive, const forms::TImage& component, Slot sl
     picture = slot == Slot::Picture1 ? &tri.Picture1 : &tri.Picture2;
   }
   const forms::TGraphic* graphic = picture->Graphic();
+  if (binding_) {
+    // Binding learns the pictures each routine writes, in order.
+    if (graphic != nullptr) coming_[routine_].push_back(*graphic);
+    return;
+  }
   if (graphic == nullptr) {
     if (emptyIsError) throw forms::Exception(kEmptyPictureText);
     return;
   }
   CurrentSink().Write(PlannedWrite{className_, routine_, primitive, component.Name, SlotName(slot),
-                                   path, graphic->bytes.size()},
+                                   path, graphic->FileSize()},
                       *graphic);
 }
 

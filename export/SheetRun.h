@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstddef>
+#include <map>
 #include <span>
 #include <string>
 #include <string_view>
@@ -116,6 +117,8 @@ class TSheet : public forms::TForm {
   std::unordered_map<std::string, const forms::TImage*> images_;  // by lower-case name
   std::string routine_;
   bool binding_ = false;
+  // Each routine's pictures in the order it writes them, learnt while binding.
+  std::map<std::string, std::vector<forms::TGraphic>> coming_;
 };
 
 // Creates a sheet inside the guard described at TSheet::CreateSheet.

@@ -8,7 +8,7 @@
 //    16  size of the whole store in bytes
 //    20  component count        24  offset of the component table (36 bytes a record)
 //    28  property count         32  offset of the property table  (16 bytes a record)
-//    36  picture count          40  offset of the picture table   (32 bytes a record)
+//    36  picture count          40  offset of the picture table   (40 bytes a record)
 //    44  offset of the name index (component count entries)
 //    48  offset of the string pool     52  its size
 //    56  offset of the picture data    60  its size
@@ -18,9 +18,12 @@
 //              properties and pictures follow those of the component before it.
 //   property:  key (pool offset, length), value (pool offset, length)
 //   picture:   component index, slot (kSlotNames), encoding (1 bitmap, 2 JPEG), width, height,
-//              depth (bitmaps: 8, 24 or 32; JPEG: 0), offset of its bytes in the store, length.
-//              A component's pictures come in increasing slot order. Pictures with identical
-//              bytes share them.
+//              depth (bitmaps: 8, 24 or 32; JPEG: 0), offset of its bytes in the store, length,
+//              packed length, unpacked length. With a packed length of 0 the bytes are the
+//              whole file. Otherwise (bitmaps only) they are the file up to its pixel rows, and
+//              the packed length of bytes right after them are the rows as a zlib stream, which
+//              unpack to the unpacked length (at most kMaxRowBytes). A component's pictures come
+//              in increasing slot order. Pictures with identical files share their bytes.
 //   index:     component indices ordered by name, A to Z compared as lower case.
 #pragma once
 
@@ -33,14 +36,17 @@
 namespace varnel::store {
 
 inline constexpr std::array<char, 8> kMagic = {'V', 'R', 'N', 'L', 'S', 'T', 'O', 'R'};
-inline constexpr std::uint32_t kStoreVersion = 1;
+inline constexpr std::uint32_t kStoreVersion = 2;
 inline constexpr std::uint32_t kNoParent = 0xFFFFFFFFu;
 
 inline constexpr std::size_t kHeaderSize = 64;
 inline constexpr std::size_t kChecksumStart = 16;
 inline constexpr std::size_t kComponentRecord = 36;
 inline constexpr std::size_t kPropertyRecord = 16;
-inline constexpr std::size_t kPictureRecord = 32;
+inline constexpr std::size_t kPictureRecord = 40;
+// The largest unpacked pixel rows a store may state: far above any picture of the product, and
+// low enough that unpacking a damaged record cannot exhaust memory.
+inline constexpr std::size_t kMaxRowBytes = 64u << 20;
 
 namespace field {
 inline constexpr std::size_t kVersion = 8, kChecksum = 12, kSize = 16, kComponentCount = 20,
@@ -68,8 +74,7 @@ inline std::uint16_t ReadU16Big(const std::uint8_t* p) {
   return static_cast<std::uint16_t>(p[0] << 8 | p[1]);
 }
 
-// CRC-32 as zlib computes it (reflected polynomial 0xEDB88320, inverted in and out). A small
-// table of our own, because the Windows build carries no zlib.
+// CRC-32 as zlib computes it (reflected polynomial 0xEDB88320, inverted in and out).
 std::uint32_t Crc32(std::span<const std::uint8_t> bytes);
 
 }  // namespace varnel::store

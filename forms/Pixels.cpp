@@ -99,7 +99,10 @@ void SetJpegDecoder(JpegDecoder decoder) {
 }
 
 TPixels DecodeGraphic(const TGraphic& graphic) {
-  if (graphic.encoding == TPictureEncoding::kBitmap) return DecodeBitmap(graphic.bytes);
+  if (graphic.encoding == TPictureEncoding::kBitmap) {
+    std::vector<std::uint8_t> scratch;
+    return DecodeBitmap(FileBytes(graphic, scratch));
+  }
   const JpegDecoder& decoder = InstalledJpegDecoder();
   if (!decoder) throw Exception("JPEG pictures cannot be shown here");
   return decoder(graphic.bytes);

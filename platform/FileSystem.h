@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,17 @@ class File {
   // Writes up to `size` bytes; returns how many were written (fewer on a full disk or an
   // error, with the reason in the file system's LastError()).
   virtual std::size_t Write(const void* data, std::size_t size) = 0;
+  // Writes the parts one after another, stopping at the first that comes back short; returns
+  // the bytes written in all. A file system may gather them into one system call.
+  virtual std::size_t WriteParts(std::span<const std::span<const std::uint8_t>> parts) {
+    std::size_t total = 0;
+    for (const auto& part : parts) {
+      const std::size_t done = Write(part.data(), part.size());
+      total += done;
+      if (done != part.size()) break;
+    }
+    return total;
+  }
   // Closes the handle; false when the system reports a failure (data not flushed).
   virtual bool Close() = 0;
 };

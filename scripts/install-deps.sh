@@ -13,7 +13,7 @@ packages=(
   # Windows cross-build and running it
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64
   # pictures, text and the Linux window
-  libjpeg62-turbo-dev libfreetype-dev fonts-dejavu-core zlib1g-dev libfltk1.3-dev
+  libjpeg62-turbo-dev libfreetype-dev fonts-dejavu-core zlib1g-dev libdeflate-dev libz-mingw-w64-dev libfltk1.3-dev
   # screenshots and driving windows as a person would
   xvfb openbox xdotool imagemagick x11-utils
   # the code's format, checked by a test

@@ -56,6 +56,12 @@ Bytes MakeBitmap(int width, int height, int depth, std::uint32_t coloursUsed, un
   return out;
 }
 
+Bytes WholeFile(const forms::TGraphic& graphic) {
+  Bytes scratch;
+  const auto whole = forms::FileBytes(graphic, scratch);
+  return Bytes(whole.begin(), whole.end());
+}
+
 Bytes MakeJpeg(int width, int height, unsigned seed) {
   jpeg_compress_struct info;
   jpeg_error_mgr errors;

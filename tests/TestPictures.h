@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "forms/Picture.h"
 #include "tools/pack/Pack.h"
 
 namespace testing_pictures {
@@ -29,6 +30,9 @@ pack::ArtSource FittingArt(std::map<std::string, Bytes> overrides = {});
 
 // The store of a layout text, packed with FittingArt.
 Bytes PackText(const std::string& layoutText, std::map<std::string, Bytes> overrides = {});
+
+// The whole file of a stored graphic, packed rows unpacked.
+Bytes WholeFile(const forms::TGraphic& graphic);
 
 Bytes ReadHostFile(const std::filesystem::path& path);
 void WriteHostFile(const std::filesystem::path& path, const Bytes& bytes);

@@ -30,6 +30,7 @@
 #include "sheets/vnbotoes1.h"
 #include "tests/SheetRunStage.h"
 #include "tests/TempDir.h"
+#include "tests/TestPictures.h"
 
 namespace varnel {
 namespace {
@@ -789,7 +790,8 @@ TEST_F(CompleteRunTest, WritesExactlyThePlannedFilesWithTheStoredBytes) {
     planned.insert(key);
     const StoredPicture* picture = stores.at(w.sheet).FindPicture(w.component, w.slot);
     ASSERT_NE(picture, nullptr) << w.component << "." << w.slot;
-    const std::string stored(picture->graphic.bytes.begin(), picture->graphic.bytes.end());
+    const auto whole = testing_pictures::WholeFile(picture->graphic);
+    const std::string stored(whole.begin(), whole.end());
     ASSERT_EQ(File(key), stored) << key << " holds " << w.component << "." << w.slot;
     // The extension agrees with what the bytes are.
     EXPECT_EQ(key.ends_with(".jpg"), stored.starts_with("\xFF\xD8")) << key;
@@ -823,12 +825,12 @@ TEST_F(CompleteRunTest, WritesExactlyThePlannedFilesWithTheStoredBytes) {
   for (const auto& [a, b] : different) EXPECT_NE(File(a), File(b)) << a << " and " << b;
   const StoredPicture* clienteazul = tbotoesStore.FindPicture("clienteazul", "Picture1");
   ASSERT_NE(clienteazul, nullptr);
-  EXPECT_EQ(File("erp/cliente1.bmp"),
-            std::string(clienteazul->graphic.bytes.begin(), clienteazul->graphic.bytes.end()));
+  const auto cliente = testing_pictures::WholeFile(clienteazul->graphic);
+  EXPECT_EQ(File("erp/cliente1.bmp"), std::string(cliente.begin(), cliente.end()));
   const StoredPicture* caixaazul = tbotoesStore.FindPicture("CaixaAzul", "Picture1");
   ASSERT_NE(caixaazul, nullptr);
-  EXPECT_EQ(File("frentedecaixa/caixa1.bmp"),
-            std::string(caixaazul->graphic.bytes.begin(), caixaazul->graphic.bytes.end()))
+  const auto caixa = testing_pictures::WholeFile(caixaazul->graphic);
+  EXPECT_EQ(File("frentedecaixa/caixa1.bmp"), std::string(caixa.begin(), caixa.end()))
       << "the blue sales-desk button";
 
   // What these two sheets must not write (the later sheets write into relatorio and control).

@@ -27,6 +27,7 @@
 #include "sheets/vnbotoes5.h"
 #include "tests/SheetRunStage.h"
 #include "tests/TempDir.h"
+#include "tests/TestPictures.h"
 #include "widgets/ImageTri.h"
 
 namespace varnel {
@@ -792,7 +793,8 @@ TEST_F(ButtonSheetsTest, FilesOnDiskAreTheStoredPicturesAndTheSameInEveryFolderO
       const forms::TGraphic* stored =
           (write.slot == "Picture1" ? button->Picture1 : button->Picture2).Graphic();
       ASSERT_NE(stored, nullptr);
-      EXPECT_EQ(bytes, std::string(stored->bytes.begin(), stored->bytes.end())) << write.path;
+      const auto whole = testing_pictures::WholeFile(*stored);
+      EXPECT_EQ(bytes, std::string(whole.begin(), whole.end())) << write.path;
     }
     for (const auto& [picture, contents] : byPicture)
       EXPECT_EQ(contents.size(), 1u) << picture.first << " " << picture.second;

@@ -38,7 +38,7 @@ TEST(Pack, RealArtReplacesGeneratedArt) {
   const varnel::PictureStore store = varnel::PictureStore::Load(bytes, "TSHOW");
   const auto* image = store.FindPicture("Image1", "Picture");
   ASSERT_NE(image, nullptr);
-  EXPECT_EQ(Bytes(image->graphic.bytes.begin(), image->graphic.bytes.end()), jpeg);
+  EXPECT_EQ(testing_pictures::WholeFile(image->graphic), jpeg);
   // The other slot is generated, as the layout states it.
   const auto* button = store.FindPicture("Botao", "Picture1");
   ASSERT_NE(button, nullptr);
@@ -64,8 +64,7 @@ TEST(Pack, ArtOfAnotherSlotIsTheSamePicture) {
   const auto slotBytes = [](const varnel::PictureStore& store, const char* name, const char* slot) {
     const auto* picture = store.FindPicture(name, slot);
     EXPECT_NE(picture, nullptr) << name << "." << slot;
-    return picture == nullptr ? Bytes()
-                              : Bytes(picture->graphic.bytes.begin(), picture->graphic.bytes.end());
+    return picture == nullptr ? Bytes() : testing_pictures::WholeFile(picture->graphic);
   };
   const Bytes generated = BuildStore(parsed, RealOrGeneratedArt(""));
   const varnel::PictureStore store = varnel::PictureStore::Load(generated, "TSHOW");

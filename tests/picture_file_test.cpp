@@ -145,7 +145,8 @@ TEST(PictureFile, CannotCreateLeavesEverythingAsItWas) {
 }
 
 // Every write of either encoding that comes back short, every failing call on the way: the
-// error, the previous file intact, and nothing beside it.
+// error, the previous file intact, and nothing beside it; where there was no previous file,
+// nothing at all.
 TEST(PictureFile, FailuresKeepThePreviousFile) {
   const Bytes bitmap8 = MakeBitmap(6, 5, 8, 256, 4);  // four writes: 14, 40, 1024, 40
   const Bytes jpeg = MakeJpeg(24, 16, 4);             // one write
@@ -187,37 +188,62 @@ TEST(PictureFile, FailuresKeepThePreviousFile) {
        "Cannot create file \"@\". The process cannot access the file because it is being used by "
        "another process"},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    ScratchFolder folder;
-    platform::PosixFileSystem posix;
-    platform::FaultFileSystem fs(posix);
-    WriteHostFile(folder.Host() / "btn1.bmp", previous);
-    c.arm(fs);
-    const std::string path = folder.Windows() + "\\btn1.bmp";
-    std::string expected = c.message;
-    if (auto at = expected.find('@'); at != std::string::npos)
-      expected.replace(at, 1, posix.FullPath(path));
-    EXPECT_EQ(ErrorOf([&] { WriteGraphic(fs, Graphic(*c.picture), path); }), expected);
-    EXPECT_EQ(ReadHostFile(folder.Host() / "btn1.bmp"), previous);
-    EXPECT_EQ(folder.Names(), std::vector<std::string>{"btn1.bmp"});
+  for (const bool hadPrevious : {true, false}) {
+    for (const Case& c : cases) {
+      // Only the replacing of a previous file can fail in the replace.
+      if (!hadPrevious && std::string(c.name) == "replace fails") continue;
+      SCOPED_TRACE(std::string(c.name) + (hadPrevious ? ", previous file" : ", new file"));
+      ScratchFolder folder;
+      platform::PosixFileSystem posix;
+      platform::FaultFileSystem fs(posix);
+      if (hadPrevious) WriteHostFile(folder.Host() / "btn1.bmp", previous);
+      c.arm(fs);
+      const std::string path = folder.Windows() + "\\btn1.bmp";
+      std::string expected = c.message;
+      if (auto at = expected.find('@'); at != std::string::npos)
+        expected.replace(at, 1, posix.FullPath(path));
+      EXPECT_EQ(ErrorOf([&] { WriteGraphic(fs, Graphic(*c.picture), path); }), expected);
+      if (hadPrevious) {
+        EXPECT_EQ(ReadHostFile(folder.Host() / "btn1.bmp"), previous);
+        EXPECT_EQ(folder.Names(), std::vector<std::string>{"btn1.bmp"});
+      } else {
+        EXPECT_EQ(folder.Names(), std::vector<std::string>{});
+      }
+    }
   }
 }
 
-// The temporary file sits in the target's folder under our own recognisable name, and a name
-// taken by another file is passed over.
+// A new file is written in place. A previous file is replaced by a temporary file written in
+// the target's folder under our own recognisable name.
 TEST(PictureFile, TemporaryFileBesideTheTarget) {
   ScratchFolder folder;
   platform::PosixFileSystem posix;
   platform::FaultFileSystem fs(posix);
   std::filesystem::create_directory(folder.Host() / "pet");
-  WriteGraphic(fs, Graphic(MakeJpeg(8, 8)), folder.Windows() + "\\PET\\fundo.jpg");
-  ASSERT_GE(fs.Journal().size(), 2u);
-  const std::string create = fs.Journal().front();
+  const Bytes first = MakeJpeg(8, 8), second = MakeJpeg(8, 8, 3);
+  const std::string target = folder.Windows() + "\\PET\\fundo.jpg";
+  // The calls that name files; writes and closes are left out.
+  const auto named = [&fs] {
+    std::vector<std::string> calls;
+    for (const std::string& call : fs.Journal())
+      if (!call.starts_with("Write ") && !call.starts_with("Close ")) calls.push_back(call);
+    return calls;
+  };
+  WriteGraphic(fs, Graphic(first), target);
+  EXPECT_EQ(named(), std::vector<std::string>{"CreateFile " + target});
+  EXPECT_EQ(ReadHostFile(folder.Host() / "pet" / "fundo.jpg"), first);
+
+  WriteGraphic(fs, Graphic(second), target);
+  const std::vector<std::string> calls = named();
+  ASSERT_EQ(calls.size(), 4u);
+  EXPECT_EQ(calls[1], "CreateFile " + target);  // refused: it exists
+  const std::string create = calls[2];
   const std::string prefix = "CreateFile " + folder.Windows() + "\\PET\\";
   ASSERT_EQ(create.substr(0, prefix.size()), prefix);
   EXPECT_TRUE(IsTemporaryName(create.substr(prefix.size()))) << create;
+  EXPECT_EQ(calls[3].substr(0, 12), "MoveReplace ");
   EXPECT_EQ(folder.Names("pet"), std::vector<std::string>{"fundo.jpg"});
+  EXPECT_EQ(ReadHostFile(folder.Host() / "pet" / "fundo.jpg"), second);
 
   const struct {
     const char* name;
@@ -234,10 +260,11 @@ TEST(PictureFile, TakenTemporaryNameIsPassedOver) {
   ScratchFolder folder;
   platform::PosixFileSystem posix;
   platform::FaultFileSystem fs(posix);
-  fs.FailNth(Op::kCreateFile, 1, platform::SysError::kFileExists);
+  WriteHostFile(folder.Host() / "x.jpg", MakeJpeg(4, 4));
+  fs.FailNth(Op::kCreateFile, 2, platform::SysError::kFileExists);  // the first temporary name
   const Bytes jpeg = MakeJpeg(8, 8);
   WriteGraphic(fs, Graphic(jpeg), folder.Windows() + "\\x.jpg");
-  EXPECT_EQ(fs.Calls(Op::kCreateFile), 2);
+  EXPECT_EQ(fs.Calls(Op::kCreateFile), 3);
   EXPECT_EQ(ReadHostFile(folder.Host() / "x.jpg"), jpeg);
   EXPECT_EQ(folder.Names(), std::vector<std::string>{"x.jpg"});
 }

@@ -3,9 +3,11 @@
 
 #include <functional>
 
+#include "export/PictureFile.h"
 #include "export/PictureStore.h"
 #include "export/StoreFormat.h"
 #include "forms/Forms.h"
+#include "platform/posix/PosixFileSystem.h"
 #include "tests/TestPictures.h"
 
 namespace varnel {
@@ -143,8 +145,8 @@ TEST(PictureStore, DamageIsALoadError) {
       {"truncated", [](Bytes& b) { b.pop_back(); }, false, "size field says"},
       {"longer", [](Bytes& b) { b.push_back(0); }, false, "size field says"},
       {"wrong magic", [](Bytes& b) { b[0] = 'X'; }, false, "not a picture store (wrong magic)"},
-      {"wrong version", [](Bytes& b) { Set32(b, store::field::kVersion, 2); }, false,
-       "format version 2, expected 1"},
+      {"wrong version", [](Bytes& b) { Set32(b, store::field::kVersion, 1); }, false,
+       "format version 1, expected 2"},
       {"flipped data byte", [](Bytes& b) { b[b.size() - 100] ^= 1; }, false,
        "checksum does not match"},
       {"flipped checksum", [](Bytes& b) { b[store::field::kChecksum] ^= 0x80; }, false,
@@ -242,6 +244,107 @@ TEST(PictureStore, DamageIsALoadError) {
       EXPECT_EQ(text.substr(0, prefix.size()), prefix) << text;
       EXPECT_NE(text.find(c.message, prefix.size()), std::string::npos) << text;
     }
+  }
+}
+
+// Repeating pixel rows are stored packed: the store is much smaller than the art and the
+// picture comes back byte for byte. Damage to a packed record is a load error; damage inside
+// the packed stream (which only a checksum made after it could let through) is an error when
+// the picture is unpacked or written, never a crash, and leaves nothing at the target.
+TEST(PictureStore, PackedRows) {
+  constexpr const char* kPackedLayout = R"(object Sheet: TSheet
+  object Botao: TImage
+    Picture = bitmap 64x64 24
+  end
+  object Logo: TImage
+    Picture = jpeg 40x30
+  end
+end
+)";
+  const Bytes art = MakeBitmap(64, 64, 24, 0, 3);
+  const Bytes good = PackText(kPackedLayout, {{"Botao.Picture", art}});
+  {
+    const PictureStore s = PictureStore::Load(good, "TSHEET");
+    const forms::TGraphic& botao = s.FindPicture("botao", "Picture")->graphic;
+    ASSERT_TRUE(botao.Packed());
+    EXPECT_EQ(botao.bytes.size(), 54u) << "the headers stay as they are";
+    EXPECT_EQ(botao.FileSize(), art.size());
+    EXPECT_EQ(testing_pictures::WholeFile(botao), art);
+    EXPECT_LT(good.size() * 2, art.size());
+    EXPECT_FALSE(s.FindPicture("Logo", "Picture")->graphic.Packed()) << "JPEGs are never packed";
+  }
+
+  // Picture 0 is the packed bitmap, picture 1 the JPEG after it.
+  const auto record = [](const Bytes& b, std::size_t i, std::size_t field) {
+    return PictureRecord(b, i) + field;
+  };
+  struct Case {
+    const char* name;
+    std::function<void(Bytes&)> damage;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"rows stated larger",
+       [&](Bytes& b) { Set32(b, record(b, 0, 36), U32(b, record(b, 0, 36)) + 4); },
+       "picture 0: bitmap file-size field disagrees with its length"},
+      {"rows stated beyond any picture", [&](Bytes& b) { Set32(b, record(b, 0, 36), 0x7FFFFFF0u); },
+       "picture 0: its packed rows state 2147483632 bytes"},
+      {"packed rows run past the data",
+       [&](Bytes& b) { Set32(b, record(b, 0, 32), static_cast<std::uint32_t>(b.size())); },
+       "picture 0 lies outside the picture data"},
+      {"JPEG with packed rows",
+       [&](Bytes& b) {
+         Set32(b, record(b, 1, 28), U32(b, record(b, 1, 28)) - 4);
+         Set32(b, record(b, 1, 32), 4);
+         Set32(b, record(b, 1, 36), 4);
+       },
+       "picture 1: only bitmaps have packed rows"},
+      {"unpacked size without packed rows", [&](Bytes& b) { Set32(b, record(b, 1, 36), 10); },
+       "picture 1: unpacked rows without packed ones"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Bytes bytes = good;
+    c.damage(bytes);
+    Reseal(bytes);
+    try {
+      (void)PictureStore::Load(bytes, "TSHEET");
+      ADD_FAILURE() << "loaded";
+    } catch (const forms::Exception& error) {
+      EXPECT_NE(std::string(error.what()).find(c.message), std::string::npos) << error.what();
+    }
+  }
+
+  const struct {
+    const char* name;
+    std::function<void(Bytes&)> damage;
+  } streams[] = {
+      {"a byte of the stream changed",
+       [&](Bytes& b) { b[PictureData(b, 0) + 54 + U32(b, record(b, 0, 32)) / 2] ^= 0x5A; }},
+      {"the stream cut short",
+       [&](Bytes& b) { Set32(b, record(b, 0, 32), U32(b, record(b, 0, 32)) - 3); }},
+      {"the stream's checksum changed",
+       [&](Bytes& b) { b[PictureData(b, 0) + 54 + U32(b, record(b, 0, 32)) - 1] ^= 1; }},
+  };
+  for (const auto& c : streams) {
+    SCOPED_TRACE(c.name);
+    Bytes bytes = good;
+    c.damage(bytes);
+    Reseal(bytes);
+    const PictureStore s = PictureStore::Load(bytes, "TSHEET");
+    const forms::TGraphic& botao = s.FindPicture("Botao", "Picture")->graphic;
+    std::vector<std::uint8_t> rows(botao.rowBytes);
+    try {
+      forms::UnpackRows(botao, rows);
+      ADD_FAILURE() << "unpacked";
+    } catch (const forms::Exception& error) {
+      EXPECT_EQ(std::string(error.what()).rfind("Stored picture is damaged: ", 0), 0u)
+          << error.what();
+    }
+    testing_pictures::ScratchFolder folder;
+    platform::PosixFileSystem fs;
+    EXPECT_THROW(WriteGraphic(fs, botao, folder.Windows() + "\\botao1.bmp"), forms::Exception);
+    EXPECT_EQ(folder.Names(), std::vector<std::string>{});
   }
 }
 

@@ -75,7 +75,7 @@ TEST(Pixels, DamagedBitmapsAreRefused) {
 
 TEST(Pixels, JpegNeedsAnInstalledDecoder) {
   const std::vector<std::uint8_t> bytes = {0xFF, 0xD8, 0xFF, 0xD9};
-  TGraphic jpeg{TPictureEncoding::kJpeg, bytes, 2, 1, 0};
+  TGraphic jpeg{TPictureEncoding::kJpeg, bytes, 2, 1, 0, {}, 0};
   SetJpegDecoder({});
   EXPECT_THROW(DecodeGraphic(jpeg), Exception);
   SetJpegDecoder([](std::span<const std::uint8_t> b) { return TPixels(2, 1, Rgb(0, 0, b[1])); });

@@ -9,6 +9,7 @@
 #include "app/Proceda.h"
 #include "app/Program.h"
 #include "export/FrmVariaveis.h"
+#include "export/PictureFile.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/testing/FaultFileSystem.h"
 #include "platform/testing/RecordingScreen.h"
@@ -104,10 +105,30 @@ TEST_F(RunTest, StartedFromTheProductSubfolder) {
 
 TEST_F(RunTest, SecondRunOverExistingTree) {
   fs::create_directories(tmp / "mysql/data");
+  // The product files asked to be created from the journal's entry `from` on, and how many
+  // files were put in place by a replace.
+  const auto created = [&](std::size_t from) {
+    std::vector<std::string> paths;
+    for (std::size_t i = from; i < files.Journal().size(); ++i) {
+      const std::string& call = files.Journal()[i];
+      const std::string name = call.substr(call.find_last_of("\\/") + 1);
+      if (call.starts_with("CreateFile ") && !varnel::IsTemporaryName(name)) paths.push_back(call);
+    }
+    return paths;
+  };
+  const auto replaced = [&](std::size_t from) {
+    std::size_t n = 0;
+    for (std::size_t i = from; i < files.Journal().size(); ++i)
+      n += files.Journal()[i].starts_with("MoveReplace ");
+    return n;
+  };
   ASSERT_EQ(RunFrom(tmp / "vexon7"), 0);
-  const std::size_t firstCalls = files.Journal().size();
+  const std::vector<std::string> first = created(0);
+  EXPECT_EQ(replaced(0), 0u) << "a fresh tree is written in place";
+  const std::size_t mark = files.Journal().size();
   EXPECT_EQ(RunFrom(tmp / "vexon7"), 0);
-  EXPECT_EQ(files.Journal().size(), 2 * firstCalls) << "every request is made again";
+  EXPECT_EQ(created(mark), first) << "every request is made again";
+  EXPECT_EQ(replaced(mark), first.size()) << "every file is replaced, none rewritten in place";
   EXPECT_TRUE(screen.errors.empty());
   ExpectTreeAt(tmp / "vexon7");
 }

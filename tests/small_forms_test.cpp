@@ -37,7 +37,7 @@ TEST(SmallForms, EveryStoredPictureWritesByteForByte) {
       picture.Assign(p.graphic);
       SaveToFile(fs, picture, folder.Windows() + "\\" + name + ".a");
       SaveGraphicToFile(fs, picture, folder.Windows() + "\\" + name + ".b");
-      const std::vector<std::uint8_t> stored(p.graphic.bytes.begin(), p.graphic.bytes.end());
+      const std::vector<std::uint8_t> stored = testing_pictures::WholeFile(p.graphic);
       EXPECT_EQ(ReadHostFile(folder.Host() / (name + ".a")), stored) << name;
       EXPECT_EQ(ReadHostFile(folder.Host() / (name + ".b")), stored) << name;
       ++written;

@@ -43,7 +43,7 @@ void TImageTri::DrawOverlay() {
   if (const forms::TGraphic* shown = Picture.Graphic()) {
     if (shown->encoding != forms::TPictureEncoding::kBitmap)
       throw forms::Exception("Can only modify an image if it contains a bitmap");
-    canvas = forms::DecodeBitmap(shown->bytes);
+    canvas = forms::DecodeGraphic(*shown);
   } else {
     canvas = forms::TPixels(Width, Height, forms::Rgb(0xFF, 0xFF, 0xFF));
   }

@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -51,6 +52,43 @@ class PosixFile : public File {
         break;
       }
       done += static_cast<std::size_t>(n);
+    }
+    return done;
+  }
+  // One writev for all parts; a partial write goes on from where it stopped.
+  std::size_t WriteParts(std::span<const std::span<const std::uint8_t>> parts) override {
+    constexpr std::size_t kMaxParts = 8;
+    if (parts.size() > kMaxParts) return File::WriteParts(parts);
+    iovec vectors[kMaxParts];
+    std::size_t count = 0, wanted = 0;
+    for (const auto& part : parts) {
+      if (part.empty()) continue;
+      vectors[count++] = iovec{const_cast<std::uint8_t*>(part.data()), part.size()};
+      wanted += part.size();
+    }
+    std::size_t done = 0, first = 0;
+    while (done < wanted) {
+      const ssize_t n = ::writev(fd_, vectors + first, static_cast<int>(count - first));
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        fs_.FailErrno(errno, false);
+        break;
+      }
+      if (n == 0) {
+        fs_.Fail(SysError::kDiskFull);
+        break;
+      }
+      done += static_cast<std::size_t>(n);
+      for (std::size_t left = static_cast<std::size_t>(n); left > 0 && first < count;) {
+        if (left >= vectors[first].iov_len) {
+          left -= vectors[first].iov_len;
+          ++first;
+        } else {
+          vectors[first].iov_base = static_cast<char*>(vectors[first].iov_base) + left;
+          vectors[first].iov_len -= left;
+          left = 0;
+        }
+      }
     }
     return done;
   }

@@ -1,0 +1,133 @@
+#include "export/UnpackAhead.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "export/PictureStore.h"
+#include "export/StoreFormat.h"
+#include "tests/TestPictures.h"
+
+namespace varnel {
+namespace {
+
+using testing_pictures::Bytes;
+using testing_pictures::MakeBitmap;
+using testing_pictures::PackText;
+
+// Four packed bitmaps of different sizes (the last larger than everything the queue holds
+// ahead), and a JPEG, which is never packed.
+class UnpackAheadTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    store_ = PackText(R"(object Sheet: TSheet
+  object A: TImage
+    Picture = bitmap 64x64 24
+  end
+  object B: TImage
+    Picture = bitmap 32x16 24
+  end
+  object C: TImage
+    Picture = bitmap 64x64 8
+  end
+  object Big: TImage
+    Picture = bitmap 2048x1400 24
+  end
+  object Logo: TImage
+    Picture = jpeg 40x30
+  end
+end
+)",
+                      {{"A.Picture", MakeBitmap(64, 64, 24, 0, 1)},
+                       {"B.Picture", MakeBitmap(32, 16, 24, 0, 2)},
+                       {"C.Picture", MakeBitmap(64, 64, 8, 256, 3)},
+                       {"Big.Picture", MakeBitmap(2048, 1400, 24, 0, 4)}});
+    loaded_.emplace(PictureStore::Load(store_, "TSHEET"));
+    for (const char* name : {"A", "B", "C", "Big", "Logo"})
+      graphics_[name] = loaded_->FindPicture(name, "Picture")->graphic;
+    for (const char* name : {"A", "B", "C", "Big"}) ASSERT_TRUE(graphics_[name].Packed()) << name;
+  }
+
+  static std::vector<std::uint8_t> Rows(const forms::TGraphic& graphic) {
+    std::vector<std::uint8_t> rows(graphic.rowBytes);
+    forms::UnpackRows(graphic, rows);
+    return rows;
+  }
+
+  std::vector<forms::TGraphic> Order(const std::vector<std::string>& names) {
+    std::vector<forms::TGraphic> order;
+    for (const std::string& name : names) order.push_back(graphics_.at(name));
+    return order;
+  }
+
+  Bytes store_;
+  std::optional<PictureStore> loaded_;
+  std::map<std::string, forms::TGraphic> graphics_;
+};
+
+// The writes of a routine in order, pictures written again into further folders among them:
+// every take gives exactly the picture's rows.
+TEST_F(UnpackAheadTest, TakesInOrderGiveEachPicturesRows) {
+  const std::vector<std::string> writes = {"A", "B", "A",   "B", "Logo", "C",    "Big", "C",
+                                           "A", "A", "Big", "B", "C",    "Logo", "A"};
+  UnpackAhead ahead;
+  for (int round = 0; round < 3; ++round) {  // a started order replaces the one before
+    ahead.Start(Order(writes));
+    for (const std::string& name : writes) {
+      SCOPED_TRACE(name);
+      if (!graphics_[name].Packed()) continue;  // the writer only asks for packed pictures
+      const UnpackAhead::Rows rows = ahead.Take(graphics_[name]);
+      ASSERT_NE(rows, nullptr);
+      EXPECT_EQ(*rows, Rows(graphics_[name]));
+    }
+  }
+}
+
+// A picture out of the announced order, or after its end, is not given: the writer unpacks it
+// itself, and so it does for the rest of the routine.
+TEST_F(UnpackAheadTest, OutOfOrderIsNotGuessed) {
+  UnpackAhead ahead;
+  ahead.Start(Order({"A", "B", "C"}));
+  ASSERT_NE(ahead.Take(graphics_["A"]), nullptr);
+  EXPECT_EQ(ahead.Take(graphics_["C"]), nullptr);
+  EXPECT_EQ(ahead.Take(graphics_["B"]), nullptr) << "nothing more is unpacked ahead";
+
+  ahead.Start(Order({"A"}));
+  ASSERT_NE(ahead.Take(graphics_["A"]), nullptr);
+  EXPECT_EQ(ahead.Take(graphics_["A"]), nullptr) << "past the end";
+}
+
+// A damaged stream is not given, so the writer meets the error where it belongs.
+TEST_F(UnpackAheadTest, DamagedPictureIsLeftToTheWriter) {
+  forms::TGraphic damaged = graphics_["B"];
+  Bytes packed(damaged.packedRows.begin(), damaged.packedRows.end());
+  packed[packed.size() / 2] ^= 0x5A;
+  damaged.packedRows = packed;
+  UnpackAhead ahead;
+  ahead.Start({graphics_["A"], damaged, graphics_["C"]});
+  ASSERT_NE(ahead.Take(graphics_["A"]), nullptr);
+  EXPECT_EQ(ahead.Take(damaged), nullptr);
+  EXPECT_EQ(ahead.Take(graphics_["C"]), nullptr);
+}
+
+// A routine that ends early (an error) stops the unpacking wherever it is; nothing waits.
+TEST_F(UnpackAheadTest, StoppingEarlyEndsTheWork) {
+  std::vector<std::string> many;
+  for (int i = 0; i < 200; ++i) many.push_back(i % 3 == 0 ? "Big" : (i % 3 == 1 ? "A" : "C"));
+  for (int taken : {0, 1, 5}) {
+    SCOPED_TRACE(taken);
+    UnpackAhead ahead;
+    ahead.Start(Order(many));
+    for (int i = 0; i < taken; ++i) ASSERT_NE(ahead.Take(graphics_[many[i]]), nullptr);
+    ahead.Stop();
+    EXPECT_EQ(ahead.Take(graphics_[many[taken]]), nullptr);
+  }
+  UnpackAhead destroyedWhileWorking;
+  destroyedWhileWorking.Start(Order(many));
+}
+
+}  // namespace
+}  // namespace varnel
