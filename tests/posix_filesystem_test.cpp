@@ -46,6 +46,29 @@ TEST_F(PosixFileSystemTest, CurrentDirectoryInWindowsForm) {
       }());
 }
 
+// Files are created through a handle on their folder; a folder deleted and made again
+// meanwhile gets its files all the same, and more folders than handles are kept work too.
+TEST_F(PosixFileSystemTest, FilesInFoldersReplacedMeanwhile) {
+  fs::create_directories(tmp / "btn/erp");
+  Write("d:\\btn\\erp\\a.bmp", "first");
+  fs::remove_all(tmp / "btn/erp");
+  fs::create_directories(tmp / "btn/erp");
+  Write("d:\\btn\\erp\\b.bmp", "second");
+  EXPECT_EQ(ReadText(tmp / "btn/erp/b.bmp"), "second");
+  EXPECT_FALSE(fs::exists(tmp / "btn/erp/a.bmp"));
+  fs::remove_all(tmp / "btn/erp");
+  auto missing = files.CreateFile("d:\\btn\\erp\\c.bmp", true);
+  EXPECT_FALSE(missing);
+  EXPECT_EQ(files.LastError(), SysError::kPathNotFound);
+
+  for (int i = 0; i < 100; ++i) {
+    fs::create_directories(tmp / "many" / std::to_string(i));
+    Write("d:\\many\\" + std::to_string(i) + "\\f.txt", std::to_string(i));
+  }
+  for (int i = 0; i < 100; ++i)
+    EXPECT_EQ(ReadText(tmp / "many" / std::to_string(i) / "f.txt"), std::to_string(i));
+}
+
 TEST_F(PosixFileSystemTest, SeparatorsAndCaseOfExistingNames) {
   fs::create_directories(tmp / "Vexon7/BTN");
   // Mixed and doubled separators, names in another case than on disk.

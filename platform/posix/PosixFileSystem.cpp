@@ -109,6 +109,18 @@ PosixFileSystem::PosixFileSystem(std::map<char, std::string> drives) : drives_(s
   if (drives_.empty()) drives_['z'] = "/";
 }
 
+PosixFileSystem::~PosixFileSystem() {
+  for (const auto& [folder, handle] : folderHandles_) ::close(handle);
+}
+
+int PosixFileSystem::FolderHandle(const std::string& folder) {
+  if (auto known = folderHandles_.find(folder); known != folderHandles_.end()) return known->second;
+  if (folderHandles_.size() >= kFolderHandles) return -1;
+  const int handle = ::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+  if (handle >= 0) folderHandles_.emplace(folder, handle);
+  return handle;
+}
+
 bool PosixFileSystem::FailErrno(int error, bool pathNotFound) {
   switch (error) {
     case ENOENT:
@@ -319,7 +331,17 @@ std::unique_ptr<File> PosixFileSystem::CreateFile(const std::string& path, bool 
     }
   }
   const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (mustBeNew ? O_EXCL : O_TRUNC);
-  const int fd = ::open(host.c_str(), flags, 0666);
+  const auto [folder, name] = SplitHost(host);
+  const int folderHandle = FolderHandle(folder);
+  int fd = folderHandle >= 0 ? ::openat(folderHandle, name.c_str(), flags, 0666) : -1;
+  if (fd < 0 && (folderHandle < 0 || errno == ENOENT || errno == ENOTDIR)) {
+    // No handle, or one on a folder replaced meanwhile: the path decides.
+    if (folderHandle >= 0) {
+      ::close(folderHandle);
+      folderHandles_.erase(folder);
+    }
+    fd = ::open(host.c_str(), flags, 0666);
+  }
   if (fd < 0) {
     FailErrno(errno, true);
     if (errno == EEXIST) lastError_ = SysError::kFileExists;

@@ -22,6 +22,9 @@ class PosixFileSystem : public FileSystem {
  public:
   // `drives` maps lower-case drive letters onto host folders; empty means {z: "/"}.
   explicit PosixFileSystem(std::map<char, std::string> drives = {});
+  ~PosixFileSystem() override;
+  PosixFileSystem(const PosixFileSystem&) = delete;
+  PosixFileSystem& operator=(const PosixFileSystem&) = delete;
 
   std::string CurrentDirectory() override;
   bool SetCurrentDirectory(const std::string& path) override;
@@ -53,6 +56,8 @@ class PosixFileSystem : public FileSystem {
   // Keeps the known listing of a folder in step with what this file system changed in it.
   void Added(const std::string& hostPath);
   void Removed(const std::string& hostPath);
+  // An open handle on a host folder for creating files in it, or -1.
+  int FolderHandle(const std::string& folder);
   bool Fail(SysError code) {
     lastError_ = code;
     return false;
@@ -69,6 +74,10 @@ class PosixFileSystem : public FileSystem {
   std::unordered_map<std::string, std::string> folders_;
   std::unordered_map<std::string, std::unordered_map<std::string, std::vector<std::string>>>
       listings_;
+  // Handles on the folders files were created in: a file is then created by its name alone,
+  // and the system does not walk the whole path again for each of thousands of files.
+  std::unordered_map<std::string, int> folderHandles_;
+  static constexpr std::size_t kFolderHandles = 64;
   SysError lastError_ = SysError::kNone;
 };
 
