@@ -1,7 +1,7 @@
 # The two commands of the README:
 #   make run   installs what is missing, builds, and runs the installer on a demo install root
 #   make test  installs what is missing, builds native, sanitizer and Windows builds, runs every test
-.PHONY: run test deps native windows sanitizers clean
+.PHONY: run test bench deps native windows sanitizers clean
 
 DEMO := build/demo/vexon7
 
@@ -30,6 +30,13 @@ test: windows sanitizers
 	cmake --build --preset native
 	ctest --preset native
 	ctest --preset sanitizers
+
+# Speed, memory and size against peers measured in the same run: on tmpfs, where figures are
+# steady, then for information on the disk under build/.
+bench: windows
+	build/native/install_vs_tar build/native/instalador /dev/shm build/windows/instalador.exe
+	build/native/install_vs_tar build/native/instalador $(CURDIR)/build build/windows/instalador.exe
+	build/native/store_bench /dev/shm/varnel-store-bench; rm -rf /dev/shm/varnel-store-bench
 
 clean:
 	rm -rf build
