@@ -1,35 +1,15 @@
-#!/usr/bin/env python3
-"""Writes the stored layouts of the sheets tbotoes and tbotoes1 (assets/tbotoes.layout and
-assets/tbotoes1.layout).
+"""The sheets tbotoes and tbotoes1: bank logos, backgrounds, maker logos and about a thousand
+buttons laid out in the same few shapes. The component lists follow the sheet's routines.
 
-The two layouts hold about a thousand image components laid out in the same few shapes, so they
-are made here rather than by hand. Every choice below is deterministic (no randomness, no
-dependence on the machine): running the script again writes the same files.
-
-Usage, from the repository root:  python3 tools/sheetlayout/make_layouts.py [assets folder]
+Buttons sit in one panel per colour theme, panels spaced by their height plus 4 pixels. A
+button's alignment, visibility, stored Picture and hover size come from the checksum of its
+lower-case name.
 """
 
-import os
-import sys
 import unicodedata
-import zlib
 
-TEN_COLOURS = ["azul", "aqua", "musgo", "amarelo", "laranja", "ouro", "cinza", "bege", "roxo",
-               "vermelho"]
-
-FULL = (81, 75)
-FULL_HOVER = (81, 79)
-SMALL = (61, 57)
-SMALL_HOVER = (61, 61)
-
-
-def crc(text):
-    return zlib.crc32(text.lower().encode("ascii"))
-
-
-def cap(word):
-    return word[:1].upper() + word[1:]
-
+from common import (COLOURS, FULL, FULL_HOVER, SMALL, SMALL_HOVER, Writer, bitmap, cap, crc,
+                    form, image, image_tri, jpeg, made_by, quoted, tab_sheet)
 
 # Component names carry the mixed case the product's designers gave them; lookups ignore case.
 SPECIAL_NAMES = {
@@ -56,126 +36,38 @@ def button_name(stem, colour):
     return stem + colour
 
 
-class Writer:
-    def __init__(self, title, how):
-        self.lines = ["// " + line if line else "//" for line in title] + [
-            "//",
-            "// Made by tools/sheetlayout/make_layouts.py; " + how,
-            "// Regenerate with: python3 tools/sheetlayout/make_layouts.py",
-        ]
-        self.depth = 0
-        self.counts = {}
-
-    def open(self, name, cls):
-        self.lines.append("  " * self.depth + "object %s: %s" % (name, cls))
-        self.depth += 1
-        self.counts[cls] = self.counts.get(cls, 0) + 1
-
-    def prop(self, key, value):
-        self.lines.append("  " * self.depth + "%s = %s" % (key, value))
-
-    def close(self):
-        self.depth -= 1
-        self.lines.append("  " * self.depth + "end")
-
-    def text(self):
-        return "\n".join(self.lines) + "\n"
-
-
-def quoted(text):
-    return "'" + text.replace("'", "''") + "'"
-
-
-def bitmap(size, depth=24, art=None):
-    out = "bitmap %dx%d %d" % (size[0], size[1], depth)
-    return out + (" art=" + art if art else "")
-
-
-def jpeg(size, art=None):
-    return "jpeg %dx%d" % size + (" art=" + art if art else "")
-
-
-def form(w, name, cls):
-    w.open(name, cls)
-    w.prop("Left", 0)
-    w.prop("Top", 0)
-    w.prop("Width", 2300)
-    w.prop("Height", 5000)
-    w.prop("BorderStyle", "bsNone")
-    w.prop("Caption", quoted(name))
-    w.prop("Visible", "False")
-    w.open("PageControl1", "TPageControl")
-    w.prop("Left", 0)
-    w.prop("Top", 0)
-    w.prop("Width", 2300)
-    w.prop("Height", 5000)
-    w.prop("Align", "alClient")
-
-
-def tab_sheet(w, index, caption):
-    w.open("TabSheet%d" % index, "TTabSheet")
-    w.prop("Caption", quoted(caption))
+def seed(name):
+    # These two sheets seed from the lower-case name alone (the stacked sheets from sheet/name,
+    # see common.py); each keeps its own seed so its layout stays as committed.
+    return crc(name.lower())
 
 
 def panel(w, name, row, height):
-    w.open(name, "TPanel")
-    w.prop("Left", 0)
-    w.prop("Top", row * (height + 4))
-    w.prop("Width", 2292)
-    w.prop("Height", height)
-    w.prop("BevelOuter", "bvNone")
-    w.prop("Caption", quoted(""))
+    w.open(name, "TPanel", [("Left", 0), ("Top", row * (height + 4)), ("Width", 2292),
+                            ("Height", height), ("BevelOuter", "bvNone"), ("Caption", quoted(""))])
 
 
 def button(w, name, left, rest, hover, panel_height, overlay=False, cursor="crHandPoint"):
     """A TImageTri: Picture1 `rest`, Picture2 `hover`. Its stored Picture is a copy of one of
-    its looks, mostly the normal look; after loading it shows Picture1 whatever it stored."""
-    h = crc(name)
-    w.open(name, "TImageTri")
+    its looks, mostly the normal look; after loading it shows Picture1 whatever it stored. The
+    overlay of these sheets is 24-bit."""
+    h = seed(name)
     aligned = h % 8 != 0
-    w.prop("Left", left)
-    w.prop("Top", 0 if aligned else 2)
-    w.prop("Width", rest[0])
-    w.prop("Height", panel_height if aligned else rest[1])
-    if aligned:
-        w.prop("Align", "alLeft")
-    w.prop("AutoSize", "True")
-    w.prop("Center", "True")
-    w.prop("Transparent", "True")
-    w.prop("Cursor", cursor)
-    w.prop("Visible", "True" if (h >> 3) % 2 == 0 else "False")
     if (h >> 5) % 7 == 0:
-        w.prop("Picture", bitmap(hover, art=name + ".Picture2"))
+        picture = bitmap(hover, art=name + ".Picture2")
     else:
-        w.prop("Picture", bitmap(rest, art=name + ".Picture1"))
-    w.prop("Picture1", bitmap(rest))
-    w.prop("Picture2", bitmap(hover))
-    if overlay:
-        w.prop("Picture3", bitmap((16, 16)))
-    w.prop("Picture3Pos", "TopLeft")
-    w.close()
+        picture = bitmap(rest, art=name + ".Picture1")
+    image_tri(w, name, left, 0 if aligned else 2, panel_height if aligned else rest[1], rest,
+              hover, aligned=aligned, cursor=cursor, visible=(h >> 3) % 2 == 0, picture=picture,
+              overlay=24 if overlay else None)
 
 
 def hover_of(name, rest, taller):
     """The hover look: mostly 4 pixels taller than the normal look, a fifth of them the same."""
-    return rest if crc(name) % 5 == 0 else taller
+    return rest if seed(name) % 5 == 0 else taller
 
 
-def image(w, name, left, top, picture, size, visible=True, stretch=False):
-    w.open(name, "TImage")
-    w.prop("Left", left)
-    w.prop("Top", top)
-    w.prop("Width", size[0])
-    w.prop("Height", size[1])
-    w.prop("AutoSize", "False" if stretch else "True")
-    if stretch:
-        w.prop("Stretch", "True")
-    w.prop("Visible", "True" if visible else "False")
-    w.prop("Picture", picture)
-    w.close()
-
-
-def button_row(w, panel_name, row, names, small=False, sizes=None, extra_after=None):
+def button_row(w, panel_name, row, names, small=False, sizes=None):
     """One panel of buttons. `names` are component names; `sizes` overrides a button's looks."""
     rest, taller = (SMALL, SMALL_HOVER) if small else (FULL, FULL_HOVER)
     height = taller[1] + 2
@@ -221,7 +113,7 @@ REPORT_MENU = ["MenuRelatorioVendas", "MenuRelatorioEstoque", "MenuRelatorioFina
                "MenuRelatorioFiscal"]
 
 
-def colour_page(w, index, caption, stems, colours=TEN_COLOURS, small=False, sizes=None,
+def colour_page(w, index, caption, stems, colours=COLOURS, small=False, sizes=None,
                 extras=None):
     tab_sheet(w, index, caption)
     for row, colour in enumerate(colours):
@@ -235,8 +127,8 @@ def colour_page(w, index, caption, stems, colours=TEN_COLOURS, small=False, size
 def tbotoes():
     w = Writer(["Sheet tbotoes: the bank logos and the back-office buttons of every colour.",
                 "Nine pages; each colour page holds one panel per colour theme. Bank logos are",
-                "8-bit pictures with a colour table; every button is 24-bit."],
-               "the component lists follow the sheet's routines.")
+                "8-bit pictures with a colour table; every button is 24-bit.", ""]
+               + made_by("the component lists follow the sheet's routines."))
     form(w, "botoes", "tbotoes")
     colour_page(w, 1, "Tabelas", TABELAS)
     colour_page(w, 2, "Login", LOGIN)
@@ -251,7 +143,7 @@ def tbotoes():
     # The report page: besides the colour rows, the pet edition's own report button, a dental
     # report button and four menu pictures that no routine writes.
     tab_sheet(w, 8, "Relatório")
-    for row, colour in enumerate(TEN_COLOURS):
+    for row, colour in enumerate(COLOURS):
         names = [button_name(stem, colour) for stem in RELATORIO]
         sizes = {}
         if colour == "musgo":
@@ -347,8 +239,8 @@ def tbotoes1():
     w = Writer(["Sheet tbotoes1: backgrounds, edition and maker logos, cashier, union and legal",
                 "buttons. Backgrounds and two pictures are JPEG; three maker pictures are 32-bit",
                 "and the pet marketing picture 8-bit; every button is 24-bit. Editions that share",
-                "a background hold the same JPEG data (art=)."],
-               "the component lists follow the sheet's routines.")
+                "a background hold the same JPEG data (art=).", ""]
+               + made_by("the component lists follow the sheet's routines."))
     form(w, "botoes1", "tbotoes1")
     tab_sheet(w, 1, "Fundos")
     top = 8
@@ -384,18 +276,3 @@ def tbotoes1():
     w.close()  # PageControl1
     w.close()  # form
     return w
-
-
-def main():
-    assets = sys.argv[1] if len(sys.argv) > 1 else os.path.join(
-        os.path.dirname(os.path.abspath(__file__)), "..", "..", "assets")
-    for file_name, writer in (("tbotoes.layout", tbotoes()), ("tbotoes1.layout", tbotoes1())):
-        path = os.path.join(assets, file_name)
-        with open(path, "w", encoding="utf-8", newline="\n") as out:
-            out.write(writer.text())
-        summary = ", ".join("%d %s" % (n, c) for c, n in sorted(writer.counts.items()))
-        print("%s: %s" % (os.path.normpath(path), summary))
-
-
-if __name__ == "__main__":
-    main()
