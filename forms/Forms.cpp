@@ -119,10 +119,16 @@ void TForm::Release() {
   if (Application != nullptr) Application->ScheduleRelease(this);
 }
 
+TComponent* TForm::AddComponent(std::unique_ptr<TComponent> component) {
+  TComponent* raw = component.get();
+  components_.push_back(std::move(component));
+  byName_.emplace(platform::LowerAscii(raw->Name), raw);  // keeps the first of a repeated name
+  return raw;
+}
+
 TComponent* TForm::FindComponent(const std::string& name) const {
-  for (const auto& component : components_)
-    if (platform::EqualsIgnoreAsciiCase(component->Name, name)) return component.get();
-  return nullptr;
+  const auto found = byName_.find(platform::LowerAscii(name));
+  return found == byName_.end() ? nullptr : found->second;
 }
 
 TApplication::TApplication(platform::FileSystem& fs, platform::Screen& screen,

@@ -21,6 +21,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -122,18 +123,17 @@ class TForm : public TComponent {
   void Release();
 
   // Components are owned by their form and live as long as it does.
+  // A component's Name is given when it is made and stays as it is once it is added.
   template <class C, class... Args>
   C* Add(Args&&... args) {
     auto owned = std::make_unique<C>(std::forward<Args>(args)...);
     C* raw = owned.get();
-    components_.push_back(std::move(owned));
+    AddComponent(std::move(owned));
     return raw;
   }
-  TComponent* AddComponent(std::unique_ptr<TComponent> component) {
-    components_.push_back(std::move(component));
-    return components_.back().get();
-  }
-  // The component with this name, compared without regard to ASCII case, or null.
+  TComponent* AddComponent(std::unique_ptr<TComponent> component);
+  // The component with this name, compared without regard to ASCII case, or null; with names
+  // repeated, the first added.
   TComponent* FindComponent(const std::string& name) const;
   std::size_t ComponentCount() const { return components_.size(); }
   TComponent* Component(std::size_t index) const { return components_[index].get(); }
@@ -148,6 +148,8 @@ class TForm : public TComponent {
  private:
   friend class TApplication;
   std::vector<std::unique_ptr<TComponent>> components_;
+  // The components by lower-case name: a sheet holds thousands, each looked up by name.
+  std::unordered_map<std::string, TComponent*> byName_;
 };
 
 class TApplication {
