@@ -38,22 +38,8 @@ class PosixFile : public File {
     if (fd_ >= 0) ::close(fd_);
   }
   std::size_t Write(const void* data, std::size_t size) override {
-    const char* p = static_cast<const char*>(data);
-    std::size_t done = 0;
-    while (done < size) {
-      const ssize_t n = ::write(fd_, p + done, size - done);
-      if (n < 0) {
-        if (errno == EINTR) continue;
-        fs_.FailErrno(errno, false);
-        break;
-      }
-      if (n == 0) {
-        fs_.Fail(SysError::kDiskFull);
-        break;
-      }
-      done += static_cast<std::size_t>(n);
-    }
-    return done;
+    const std::span<const std::uint8_t> part(static_cast<const std::uint8_t*>(data), size);
+    return WriteParts(std::span(&part, 1));
   }
   // One writev for all parts; a partial write goes on from where it stopped.
   std::size_t WriteParts(std::span<const std::span<const std::uint8_t>> parts) override {
