@@ -13,7 +13,7 @@ PictureSink* currentSink = nullptr;
 void FileSink::Write(const PlannedWrite& write, const forms::TGraphic& graphic) {
   const UnpackAhead::Rows rows = graphic.Packed() ? ahead_.Take(graphic) : nullptr;
   WriteGraphic(forms::Application->FileSystem(), graphic, write.path,
-               rows ? std::span<const std::uint8_t>(*rows) : std::span<const std::uint8_t>());
+               rows ? rows->Bytes() : std::span<const std::uint8_t>());
 }
 
 void FileSink::Coming(const std::vector<forms::TGraphic>& graphics) {

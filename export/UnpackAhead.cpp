@@ -60,8 +60,8 @@ void UnpackAhead::Work() {
     } else {
       lock.unlock();
       try {
-        auto unpacked = std::make_shared<std::vector<std::uint8_t>>(graphic.rowBytes);
-        forms::UnpackRows(graphic, *unpacked);
+        auto unpacked = std::make_shared<Buffer>(graphic.rowBytes);
+        forms::UnpackRows(graphic, unpacked->Bytes());
         rows = std::move(unpacked);
       } catch (const std::exception&) {
         // Left null: the writer unpacks it again and reports the error where it belongs.

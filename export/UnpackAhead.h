@@ -12,6 +12,7 @@
 #include <deque>
 #include <memory>
 #include <mutex>
+#include <span>
 #include <thread>
 #include <vector>
 
@@ -31,7 +32,19 @@ class UnpackAhead {
   // Ends the unpacking and drops whatever was unpacked and not taken.
   void Stop();
 
-  using Rows = std::shared_ptr<const std::vector<std::uint8_t>>;
+  // Unpacked rows, shared by the writes of one picture into further folders. Not zeroed first:
+  // unpacking writes every byte.
+  class Buffer {
+   public:
+    explicit Buffer(std::size_t size) : bytes_(new std::uint8_t[size]), size_(size) {}
+    std::span<std::uint8_t> Bytes() { return {bytes_.get(), size_}; }
+    std::span<const std::uint8_t> Bytes() const { return {bytes_.get(), size_}; }
+
+   private:
+    std::unique_ptr<std::uint8_t[]> bytes_;
+    std::size_t size_;
+  };
+  using Rows = std::shared_ptr<const Buffer>;
   // The unpacked rows of `graphic` when it is the next packed picture of the order, waiting for
   // them if need be. Null when it is not, or when unpacking it failed: then the caller unpacks
   // it itself (and meets the error itself), and nothing more is unpacked ahead.
