@@ -72,6 +72,7 @@ void TSheet::LoadLayout() {
   LoadComponents();
   Visible = false;
   // Bind: run every routine once without writing; a component that is missing raises here.
+  coming_.clear();
   binding_ = true;
   try {
     for (const Routine& routine : Routines()) {
