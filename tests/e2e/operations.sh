@@ -56,6 +56,15 @@ fields=$(awk -F'\t' 'NF != 6' "$work/out.txt" | wc -l)
 [ "$lines" -eq 9403 ] && pass "--list prints 9403 writes" || fail "--list prints $lines lines"
 [ "$fields" -eq 0 ] && pass "--list lines have six tab-separated fields" || fail "$fields bad lines"
 [ -z "$(ls -A "$work/list/vexon7")" ] && pass "--list writes nothing" || fail "--list wrote files"
+# Each planned write names the file and the size an installation leaves.
+awk -F'\t' '{ p = $1; p = substr(p, index(p, "\\btn\\") + 1); gsub(/\\/, "/", p); print p "\t" $6 }' \
+  "$work/out.txt" | sort >"$work/planned.txt"
+(cd "$work/silent/vexon7" && find btn -type f -printf '%p\t%s\n') | sort >"$work/installed.txt"
+if diff "$work/planned.txt" "$work/installed.txt" >"$work/plan-diff.txt"; then
+  pass "--list gives every installed file with its size"
+else
+  fail "--list and the installed tree differ: $(head -3 "$work/plan-diff.txt")"
+fi
 
 # --- the check of an installed tree ---
 root="$work/silent/vexon7"
