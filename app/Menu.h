@@ -1,29 +1,14 @@
-// TMenuPrincipal: the main form whose creation performs the whole installation, and the
-// install root it works out from the current directory.
+// TMenuPrincipal: the main form whose creation performs the whole installation.
 #pragma once
 
-#include <string>
-#include <string_view>
-
+#include "export/RunContext.h"
 #include "forms/Forms.h"
 
 namespace varnel {
 
-// The install root as two texts whose concatenation is the installation folder: the drive
-// text ("c:") and the directory text ("\vexon7", with its leading backslash).
-struct InstallRoot {
-  std::string drive;
-  std::string directory;
-};
-
-// Works the install root out from the current directory: lower-cased (A to Z only), the drive
-// text is its first two characters, and when the folder lies in or under the product's
-// "vexon7\dedudodevorud" subfolder the directory text ends right after that "vexon7".
-InstallRoot InstallRootFromDirectory(std::string_view currentDirectory);
-
 class TMenuPrincipal : public forms::TForm {
  public:
-  TMenuPrincipal();
+  explicit TMenuPrincipal(const RunContext& context);
 
   // OnCreate: the whole run, ended by closing this form.
   void FormCreate();
@@ -32,6 +17,9 @@ class TMenuPrincipal : public forms::TForm {
 
  protected:
   void LoadLayout() override;
+
+ private:
+  const RunContext& context_;
 };
 
 extern TMenuPrincipal* MenuPrincipal;

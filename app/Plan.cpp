@@ -6,10 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "app/Menu.h"
 #include "app/Program.h"
-#include "export/Export.h"
 #include "export/FrmVariaveis.h"
+#include "export/PictureSinks.h"
 #include "forms/Forms.h"
 #include "platform/ReadOnlyFileSystem.h"
 #include "platform/Text.h"
@@ -44,21 +43,19 @@ class QuietScreen : public platform::TerminalScreen {
 };
 
 // Runs the installer without changing anything and returns its exit code with the plan.
-int RecordPlan(platform::FileSystem& fs, std::FILE* err, KeepingSink& sink) {
-  platform::ReadOnlyFileSystem readOnly(fs);
+int RecordPlan(platform::FileSystem& files, const InstallRoot& root, std::FILE* err,
+               KeepingSink& sink) {
+  platform::ReadOnlyFileSystem readOnly(files);
   QuietScreen screen(err);
-  SetCurrentSink(&sink);
-  const int code =
-      RunInstaller(readOnly, screen, [](int exitCode) { throw forms::ProcessExit{exitCode}; });
-  SetCurrentSink(nullptr);
-  return code;
+  return RunInstaller(
+      {readOnly, root, screen, [](int exitCode) { throw forms::ProcessExit{exitCode}; }, &sink});
 }
 
 }  // namespace
 
-int ListPlan(platform::FileSystem& fs, std::FILE* out, std::FILE* err) {
+int ListPlan(platform::FileSystem& fs, const InstallRoot& root, std::FILE* out, std::FILE* err) {
   KeepingSink sink;
-  const int code = RecordPlan(fs, err, sink);
+  const int code = RecordPlan(fs, root, err, sink);
   for (const Entry& e : sink.entries) {
     const PlannedWrite& w = e.write;
     std::fprintf(out, "%s\t%s\t%s\t%s\t%s\t%zu\n", fs.FullPath(w.path).c_str(), w.sheet.c_str(),
@@ -67,9 +64,9 @@ int ListPlan(platform::FileSystem& fs, std::FILE* out, std::FILE* err) {
   return code;
 }
 
-int VerifyTree(platform::FileSystem& fs, std::FILE* out, std::FILE* err) {
+int VerifyTree(platform::FileSystem& fs, const InstallRoot& root, std::FILE* out, std::FILE* err) {
   KeepingSink sink;
-  if (RecordPlan(fs, err, sink) != 0) {
+  if (RecordPlan(fs, root, err, sink) != 0) {
     std::fprintf(err, "The installation could not be worked out; nothing was compared.\n");
     return 1;
   }
@@ -82,7 +79,7 @@ int VerifyTree(platform::FileSystem& fs, std::FILE* out, std::FILE* err) {
   std::vector<std::uint8_t> bytes, scratch;
   for (const auto& [key, entry] : expected) {
     const std::string path = fs.FullPath(entry->write.path);
-    if (!fs.ReadFile(path, bytes)) {
+    if (!fs.ReadFile(path, bytes).ok()) {
       std::fprintf(out, "missing    %s\n", path.c_str());
       ++missing;
     } else if (const auto wanted = forms::FileBytes(entry->graphic, scratch);
@@ -93,12 +90,10 @@ int VerifyTree(platform::FileSystem& fs, std::FILE* out, std::FILE* err) {
       ++same;
     }
   }
-  const InstallRoot root = InstallRootFromDirectory(fs.CurrentDirectory());
-  const std::string btn = root.drive + root.directory + "\\btn";
   for (std::string_view folder : kEditionFolders) {
-    const std::string dir = btn + "\\" + std::string(folder);
+    const std::string dir = root.EditionFolder(folder);
     std::vector<std::string> names;
-    if (!fs.ListDirectory(dir, names)) continue;
+    if (!fs.ListDirectory(dir, names).ok()) continue;
     std::sort(names.begin(), names.end());
     for (const std::string& name : names) {
       const std::string path = fs.FullPath(dir + "\\" + name);
@@ -110,7 +105,7 @@ int VerifyTree(platform::FileSystem& fs, std::FILE* out, std::FILE* err) {
   std::fprintf(out,
                "%zu files checked under %s: %zu as installed, %zu missing, %zu different; "
                "%zu extra.\n",
-               expected.size(), fs.FullPath(btn).c_str(), same, missing, different, extra);
+               expected.size(), fs.FullPath(root.Btn()).c_str(), same, missing, different, extra);
   return missing + different + extra == 0 ? 0 : 1;
 }
 

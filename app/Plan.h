@@ -5,15 +5,17 @@
 
 #include <cstdio>
 
+#include "export/InstallRoot.h"
 #include "platform/FileSystem.h"
 
 namespace varnel {
 
 // Prints the write plan on `out`; returns the exit code (1 when a sheet could not be loaded).
-int ListPlan(platform::FileSystem& fs, std::FILE* out, std::FILE* err);
+int ListPlan(platform::FileSystem& files, const InstallRoot& root, std::FILE* out, std::FILE* err);
 
 // Compares the tree under the install root with the plan: each file missing, different, or
 // extra in an edition folder, then a summary, on `out`. Returns 0 when all match, else 1.
-int VerifyTree(platform::FileSystem& fs, std::FILE* out, std::FILE* err);
+int VerifyTree(platform::FileSystem& files, const InstallRoot& root, std::FILE* out,
+               std::FILE* err);
 
 }  // namespace varnel

@@ -1,7 +1,6 @@
 #include "app/Proceda.h"
 
 #include "export/FormStore.h"
-#include "export/SheetRun.h"
 
 namespace varnel {
 
@@ -12,8 +11,6 @@ void TFormProceda::LoadLayout() {
   DriveLocal = BindComponent<forms::TEdit>(*this, "DriveLocal");
   DiretorioControl = BindComponent<forms::TEdit>(*this, "DiretorioControl");
   ClienteBege = BindComponent<TImageTri>(*this, "ClienteBege");
-  // The export primitives read the install root from these two boxes at every call.
-  BindInstallRootBoxes(DriveLocal, DiretorioControl);
 }
 
 }  // namespace varnel

@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "app/Menu.h"
 #include "app/Options.h"
 #include "app/Plan.h"
 #include "app/Program.h"
@@ -32,19 +31,27 @@ int main(int argc, char** argv) {
       break;
   }
 
-  auto fs = platform::MakeNativeFileSystem();
-  if (options->mode == varnel::Mode::kList) return varnel::ListPlan(*fs, stdout, stderr);
-  if (options->mode == varnel::Mode::kVerify) return varnel::VerifyTree(*fs, stdout, stderr);
+  auto files = platform::MakeNativeFileSystem();
+  // The install root, worked out once from the current directory. A folder that cannot be
+  // read (deleted under the process) must never become the file system's root.
+  std::string directory;
+  if (const platform::Status read = files->CurrentDirectory(directory); !read.ok()) {
+    std::fprintf(stderr, "Cannot read the current folder: %s\n", read.text().c_str());
+    return 1;
+  }
+  const varnel::InstallRoot root = varnel::InstallRoot::FromDirectory(directory);
+  if (options->mode == varnel::Mode::kList) return varnel::ListPlan(*files, root, stdout, stderr);
+  if (options->mode == varnel::Mode::kVerify)
+    return varnel::VerifyTree(*files, root, stdout, stderr);
 
   auto screen = platform::MakeNativeScreen(/*window=*/!options->silent);
   // One installation at a time on an install root; a second one writes nothing.
-  const varnel::InstallRoot root = varnel::InstallRootFromDirectory(fs->CurrentDirectory());
-  const auto lock = platform::LockInstallRoot(root.drive + root.directory);
+  const auto lock = platform::LockInstallRoot(root.Folder());
   if (!lock) {
-    screen->ShowError(
-        varnel::kApplicationTitle,
-        "An installation is already running in " + fs->FullPath(root.drive + root.directory) + ".");
+    screen->ShowError(varnel::kApplicationTitle, "An installation is already running in " +
+                                                     files->FullPath(root.Folder()) + ".");
     return 1;
   }
-  return varnel::RunInstaller(*fs, *screen, [](int code) { platform::ExitProcess(code); });
+  return varnel::RunInstaller(
+      {*files, root, *screen, [](int code) { platform::ExitProcess(code); }});
 }

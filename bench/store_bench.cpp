@@ -104,11 +104,11 @@ int main(int argc, char** argv) {
     });
     const double inPlace = Time([&] {
       for (std::size_t i = 0; i < pictures.size(); ++i) {
-        auto file = fs.CreateFile(path(i), false);
-        if (!file) std::abort();
+        std::unique_ptr<platform::File> file;
+        if (!fs.CreateFile(path(i), false, file).ok()) std::abort();
         const auto& b = files[i];
-        if (file->Write(b.data(), b.size()) != b.size()) std::abort();
-        file->Close();
+        if (!file->Write(b.data(), b.size()).ok()) std::abort();
+        if (!file->Close().ok()) std::abort();
       }
     });
     std::printf("%-14s %9zu %9.1f %10.2f %9ld %10.1f %12.2f %14.2f %9zu\n", name.c_str(),

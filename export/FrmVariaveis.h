@@ -1,13 +1,11 @@
-// The run's shared variables and the vocabulary every sheet shares: the install root and the
-// edition folders under <install root>\btn.
+// The vocabulary every sheet shares: the edition folders under <install root>\btn and the
+// colour themes that choose among them.
 #pragma once
 
 #include <array>
 #include <cassert>  // IWYU pragma: keep
 #include <cstddef>
-#include <functional>
 #include <initializer_list>
-#include <string>
 #include <string_view>
 
 namespace varnel {
@@ -61,14 +59,5 @@ inline constexpr Theme kVermelho{"vermelho", {"dental", "sindicato"}};    // red
 
 inline constexpr std::array<const Theme*, 10> kThemes = {
     &kAzul, &kAqua, &kMusgo, &kAmarelo, &kLaranja, &kOuro, &kCinza, &kBege, &kRoxo, &kVermelho};
-
-// The install root as the folder preparation and the marker-file step read it: the drive text
-// ("c:") and the directory text ("\vexon7"). Written once, when the run starts.
-extern std::string InstallDrive;
-extern std::string InstallDir;
-
-// One progress step of a sheet run. The progress window sets it when it is created; the sheets
-// reach the gauge through it, since they sit below the window in the layers.
-extern std::function<void()> ProgressStepHook;
 
 }  // namespace varnel

@@ -23,17 +23,18 @@ void PutU32(std::uint8_t* p, std::uint32_t v) {
 }
 
 // The system's text without its trailing full stops and white space.
-std::string TrimmedErrorText(platform::FileSystem& fs, platform::SysError code) {
-  std::string text = fs.ErrorText(code);
+std::string TrimmedErrorText(const platform::Status& status) {
+  std::string text = status.text();
   while (!text.empty() && (text.back() == '.' || text.back() == ' ' || text.back() == '\t' ||
                            text.back() == '\r' || text.back() == '\n'))
     text.pop_back();
   return text;
 }
 
-forms::Exception CannotCreate(platform::FileSystem& fs, const std::string& target,
-                              platform::SysError code) {
-  return forms::Exception("Cannot create file \"" + target + "\". " + TrimmedErrorText(fs, code));
+forms::Exception CannotCreate(platform::FileSystem& fs, const std::string& path,
+                              const platform::Status& status) {
+  return forms::Exception("Cannot create file \"" + fs.FullPath(path) + "\". " +
+                          TrimmedErrorText(status));
 }
 
 // `name` in the folder of `path`, spelled with the same folder text.
@@ -97,9 +98,9 @@ bool IsTemporaryName(std::string_view fileName) {
 
 void RemoveLeftoverTemporaries(platform::FileSystem& fs, const std::string& folder) {
   std::vector<std::string> names;
-  if (!fs.ListDirectory(folder, names)) return;
+  if (!fs.ListDirectory(folder, names).ok()) return;
   for (const std::string& name : names)
-    if (IsTemporaryName(name)) fs.DeleteFile(folder + "\\" + name);
+    if (IsTemporaryName(name)) (void)fs.DeleteFile(folder + "\\" + name);
 }
 
 void WriteGraphic(platform::FileSystem& fs, const forms::TGraphic& graphic, const std::string& path,
@@ -110,56 +111,52 @@ void WriteGraphic(platform::FileSystem& fs, const forms::TGraphic& graphic, cons
                                        ? BitmapWrites(graphic, headers, unpackedRows, rows)
                                        : std::vector<Bytes>{graphic.bytes};
   const auto writeAll = [&](platform::File& file) {
-    std::size_t wanted = 0;
-    for (Bytes part : parts) wanted += part.size();
-    const bool complete = file.WriteParts(parts) == wanted;
-    return file.Close() && complete;
+    const platform::Status written = file.WriteParts(parts);
+    const platform::Status closed = file.Close();
+    return written.ok() && closed.ok();
   };
 
   // Where nothing stands at the target there is no previous file to keep: the picture is
   // written in place, and a failed write deletes what it began. Refusing anything that exists
   // (O_EXCL, CREATE_NEW) makes this safe against a file that appears meanwhile.
-  if (std::unique_ptr<platform::File> file = fs.CreateFile(path, /*mustBeNew=*/true)) {
+  std::unique_ptr<platform::File> file;
+  if (const platform::Status created = fs.CreateFile(path, /*mustBeNew=*/true, file);
+      created.ok()) {
     if (!writeAll(*file)) {
       file.reset();
-      fs.DeleteFile(path);
+      (void)fs.DeleteFile(path);
       throw forms::Exception("Stream write error");
     }
     return;
+  } else if (!created.Exists()) {
+    throw CannotCreate(fs, path, created);
   }
-  if (const platform::SysError error = fs.LastError();
-      error != platform::SysError::kFileExists && error != platform::SysError::kAlreadyExists)
-    throw CannotCreate(fs, fs.FullPath(path), error);
 
   // What CreateFile would refuse at the target, refused before anything is created.
   const platform::PathInfo existing = fs.Inspect(path);
   if (existing.kind == platform::PathKind::kDirectory ||
       (existing.kind == platform::PathKind::kFile && existing.readOnly))
-    throw CannotCreate(fs, fs.FullPath(path), platform::SysError::kAccessDenied);
+    throw CannotCreate(fs, path, fs.Error(platform::SysError::kAccessDenied));
 
+  // Otherwise a new temporary file beside the target, which then replaces it in one step.
   std::string temporary;
-  std::unique_ptr<platform::File> file;
-  for (int attempt = 0; !file; ++attempt) {
+  for (int attempt = 0;; ++attempt) {
     temporary = Beside(path, std::string(kTemporaryPrefix) + std::to_string(++temporaryCounter) +
                                  std::string(kTemporarySuffix));
-    file = fs.CreateFile(temporary, /*mustBeNew=*/true);
-    if (file) break;
-    const platform::SysError error = fs.LastError();
-    const bool taken =
-        error == platform::SysError::kFileExists || error == platform::SysError::kAlreadyExists;
-    if (!taken || attempt >= 100) throw CannotCreate(fs, fs.FullPath(path), error);
+    const platform::Status created = fs.CreateFile(temporary, /*mustBeNew=*/true, file);
+    if (created.ok()) break;
+    if (!created.Exists() || attempt >= 100) throw CannotCreate(fs, path, created);
   }
 
   const bool written = writeAll(*file);
   file.reset();
   if (!written) {
-    fs.DeleteFile(temporary);
+    (void)fs.DeleteFile(temporary);
     throw forms::Exception("Stream write error");
   }
-  if (!fs.MoveReplace(temporary, path)) {
-    const platform::SysError error = fs.LastError();
-    fs.DeleteFile(temporary);
-    throw CannotCreate(fs, fs.FullPath(path), error);
+  if (const platform::Status moved = fs.MoveReplace(temporary, path); !moved.ok()) {
+    (void)fs.DeleteFile(temporary);
+    throw CannotCreate(fs, path, moved);
   }
 }
 
@@ -172,14 +169,6 @@ void SaveGraphicToFile(platform::FileSystem& fs, const forms::TPicture& picture,
   const forms::TGraphic* graphic = picture.Graphic();
   if (graphic == nullptr) throw forms::Exception(kEmptyPictureText);
   WriteGraphic(fs, *graphic, path);
-}
-
-void SaveToFile(const forms::TPicture& picture, const std::string& path) {
-  SaveToFile(forms::Application->FileSystem(), picture, path);
-}
-
-void SaveGraphicToFile(const forms::TPicture& picture, const std::string& path) {
-  SaveGraphicToFile(forms::Application->FileSystem(), picture, path);
 }
 
 }  // namespace varnel

@@ -1,16 +1,19 @@
 // Writing a picture to a file: the stored bytes in the picture's own encoding, whatever the
-// file name's extension says, and never decoded. A bitmap goes out in four writes (file header,
-// info header, colour table, pixel rows), a JPEG in one.
+// file name's extension says, and never decoded. A bitmap goes out in its four parts (file
+// header, info header, colour table, pixel rows), gathered into one write where the file system
+// can; a JPEG in one.
 //
-// A write never leaves a partial file at the target: the picture is written into a new
-// temporary file beside the target, in the same folder, which then replaces the target in one
-// step. Any failure deletes the temporary file and leaves the previous file at the target as
-// it was. Errors:
+// A write never leaves a partial file at the target, nor a good file truncated:
+// - where nothing stands at the target, the file is created new (refusing anything that
+//   appears meanwhile) and written in place; a failed write deletes it;
+// - where a file stands, the picture is written into a new temporary file beside it, in the
+//   same folder, which then replaces the target in one step; a failed write deletes the
+//   temporary file and leaves the previous file as it was.
+// Errors:
 // - "Cannot create file "<full path of the target>". <system text without trailing full
 //   stops>" for a missing folder, a folder or a read-only file at the target, or a temporary
 //   file that cannot be created or cannot replace the target;
-// - "Stream write error" when any write reports fewer bytes than asked (a full disk) or the
-//   file cannot be closed.
+// - "Stream write error" when a write stops short (a full disk) or the file cannot be closed.
 #pragma once
 
 #include <cstdint>
@@ -49,9 +52,5 @@ void SaveToFile(platform::FileSystem& fs, const forms::TPicture& picture, const 
 // SaveToFile of the picture's image: an empty picture is an error (kEmptyPictureText).
 void SaveGraphicToFile(platform::FileSystem& fs, const forms::TPicture& picture,
                        const std::string& path);
-
-// The same through the running application's file system.
-void SaveToFile(const forms::TPicture& picture, const std::string& path);
-void SaveGraphicToFile(const forms::TPicture& picture, const std::string& path);
 
 }  // namespace varnel

@@ -1,9 +1,7 @@
 #include "export/SheetRun.h"
 
-#include "export/Export.h"
 #include "export/FormStore.h"
 #include "export/PictureFile.h"
-#include "platform/FileSystem.h"
 #include "platform/Resources.h"
 #include "platform/Text.h"
 #include "widgets/ImageTri.h"
@@ -11,10 +9,6 @@
 namespace varnel {
 
 namespace {
-
-const forms::TEdit* driveLocalBox = nullptr;
-const forms::TEdit* diretorioControlBox = nullptr;
-int liveSheets = 0;
 
 const char* SlotName(Slot slot) {
   switch (slot) {
@@ -30,38 +24,10 @@ const char* SlotName(Slot slot) {
 
 }  // namespace
 
-void BindInstallRootBoxes(const forms::TEdit* driveLocal, const forms::TEdit* diretorioControl) {
-  driveLocalBox = driveLocal;
-  diretorioControlBox = diretorioControl;
-}
-
-std::string InstallRootText() {
-  if (driveLocalBox == nullptr || diretorioControlBox == nullptr) return std::string();
-  return driveLocalBox->Text + diretorioControlBox->Text;
-}
-
-std::string ButtonBase() {
-  return InstallRootText() + "\\btn\\";
-}
-
-void DeleteMarkerFile() {
-  platform::FileSystem& fs = forms::Application->FileSystem();
-  if (fs.FileExists(InstallDrive + InstallDir + "\\txt\\pict.txt"))
-    fs.DeleteFile(InstallDrive + InstallDir + "\\txt\\pict.txt");
-}
-
-TSheet::TSheet(std::string className) : forms::TForm(className), className_(std::move(className)) {
-  ++liveSheets;
+TSheet::TSheet(std::string className, const RunContext& context)
+    : forms::TForm(className), className_(std::move(className)), context_(context) {
   OnCreate = [this] { formcreate(); };
   OnClose = [this](forms::TCloseAction& action) { formclose(action); };
-}
-
-TSheet::~TSheet() {
-  --liveSheets;
-}
-
-int TSheet::LiveSheets() {
-  return liveSheets;
 }
 
 void TSheet::LoadComponents() {
@@ -88,11 +54,11 @@ void TSheet::LoadLayout() {
 }
 
 void TSheet::Pump() {
-  forms::Application->ProcessMessages();
+  Application().ProcessMessages();
 }
 
 void TSheet::Step() {
-  if (ProgressStepHook) ProgressStepHook();
+  if (context_.progressStep) context_.progressStep();
 }
 
 void TSheet::RunRoutine(void (TSheet::*routine)()) {
@@ -102,9 +68,12 @@ void TSheet::RunRoutine(void (TSheet::*routine)()) {
   // The sink may prepare the routine's pictures while it runs; whatever way the routine ends,
   // the preparing ends with it.
   struct Ahead {
-    explicit Ahead(const std::vector<forms::TGraphic>& coming) { CurrentSink().Coming(coming); }
-    ~Ahead() { CurrentSink().Coming({}); }
-  } ahead(coming_[routine_]);
+    Ahead(PictureSink& to, const std::vector<forms::TGraphic>& coming) : sink(to) {
+      sink.Coming(coming);
+    }
+    ~Ahead() { sink.Coming({}); }
+    PictureSink& sink;
+  } ahead(context_.sink, coming_[routine_]);
   (this->*routine)();
   routine_.clear();
   // The routine's pictures are written; their pages of the program file are not needed again.
@@ -144,7 +113,7 @@ void TSheet::Save(const char* primitive, const forms::TImage& component, Slot sl
     if (emptyIsError) throw forms::Exception(kEmptyPictureText);
     return;
   }
-  CurrentSink().Write(PlannedWrite{className_, routine_, primitive, component.Name, SlotName(slot),
+  context_.sink.Write(PlannedWrite{className_, routine_, primitive, component.Name, SlotName(slot),
                                    path, graphic->FileSize()},
                       *graphic);
 }
@@ -155,7 +124,7 @@ void TSheet::PairExport(std::string_view component, std::string_view stem, Folde
   for (std::size_t i = 0; i < folders.size(); ++i) {
     // f1 is always written; each later folder only when it is given.
     if (i > 0 && folders[i].empty()) continue;
-    const std::string path = ButtonBase() + std::string(folders[i]) + "/" + lowerStem;
+    const std::string path = context_.root.EditionFolder(folders[i]) + "/" + lowerStem;
     Save("PairExport", image, Slot::Picture1, path + "1.bmp", false);
     Save("PairExport", image, Slot::Picture2, path + "2.bmp", false);
   }
@@ -163,12 +132,12 @@ void TSheet::PairExport(std::string_view component, std::string_view stem, Folde
 
 void TSheet::DirectSave(std::string_view component, Slot slot, std::string_view literal) {
   const forms::TImage& image = Find(component, slot != Slot::Picture);
-  Save("DirectSave", image, slot, InstallRootText() + std::string(literal), false);
+  Save("DirectSave", image, slot, context_.root.Folder() + std::string(literal), false);
 }
 
 void TSheet::GraphicSave(std::string_view component, Slot slot, std::string_view literal) {
   const forms::TImage& image = Find(component, slot != Slot::Picture);
-  Save("GraphicSave", image, slot, InstallRootText() + std::string(literal), true);
+  Save("GraphicSave", image, slot, context_.root.Folder() + std::string(literal), true);
 }
 
 void TSheet::PairBlock(const Theme& theme, Stems stems) {
@@ -179,10 +148,10 @@ void TSheet::PairBlock(const Theme& theme, Stems stems) {
 void TSheet::DirectBlock(const Theme& theme, Stems stems) {
   for (std::string_view folder : theme.folders) {
     for (std::string_view stem : stems) {
-      const std::string component = std::string(stem) + std::string(theme.colour);
-      const std::string path = "\\btn\\" + std::string(folder) + "\\" + std::string(stem);
-      DirectSave(component, Slot::Picture1, path + "1.bmp");
-      DirectSave(component, Slot::Picture2, path + "2.bmp");
+      const forms::TImage& image = Find(std::string(stem) + std::string(theme.colour), true);
+      const std::string path = context_.root.EditionFolder(folder) + "\\" + std::string(stem);
+      Save("DirectSave", image, Slot::Picture1, path + "1.bmp", false);
+      Save("DirectSave", image, Slot::Picture2, path + "2.bmp", false);
     }
   }
 }

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "export/FrmVariaveis.h"
+#include "export/RunContext.h"
 #include "forms/Components.h"
 #include "forms/Forms.h"
 
@@ -30,29 +31,13 @@ enum class Slot { Picture, Picture1, Picture2 };
 
 using Stems = std::span<const std::string_view>;
 
-// The base the pair exports compose their paths on: DriveLocal.Text + DiretorioControl.Text +
-// "\btn\", read from the hidden path form's edit boxes at each call.
-std::string ButtonBase();
-// The install root as the edit boxes hold it (DriveLocal.Text + DiretorioControl.Text).
-std::string InstallRootText();
-// The edit boxes the export primitives read; set when the hidden path form has loaded.
-void BindInstallRootBoxes(const forms::TEdit* driveLocal, const forms::TEdit* diretorioControl);
-
-// The marker-file step: deletes <install root>\txt\pict.txt when a file (not a folder) is
-// there. A failed deletion is not reported; the file is never created.
-void DeleteMarkerFile();
-
 class TSheet : public forms::TForm {
  public:
   // `className` is the sheet's form class ("tbotoes1"); its layout is the store embedded under
-  // that name in capitals.
-  explicit TSheet(std::string className);
-  ~TSheet() override;
+  // that name in capitals. The sheet writes through `context`, which outlives it.
+  TSheet(std::string className, const RunContext& context);
 
   const std::string& ClassName() const { return className_; }
-
-  // The number of sheets alive now (loaded and not yet destroyed).
-  static int LiveSheets();
 
  protected:
   struct Routine {
@@ -83,11 +68,11 @@ class TSheet : public forms::TForm {
 
   // The export primitives. A component is named as stored, found without regard to case.
   //
-  // Pair export: for each folder in turn, Picture1 to ButtonBase() + folder + "/" + stem +
+  // Pair export: for each folder in turn, Picture1 to <btn> + "\" + folder + "/" + stem +
   // "1.bmp", then Picture2 to the same with "2.bmp"; the stem is lower-cased (A to Z only). An
   // empty picture writes no file.
   void PairExport(std::string_view component, std::string_view stem, FolderList folders);
-  // Direct save: one slot to InstallRootText() + literal; an empty slot writes nothing.
+  // Direct save: one slot to <install root> + literal; an empty slot writes nothing.
   void DirectSave(std::string_view component, Slot slot, std::string_view literal);
   // Graphic save: like the direct save, but an empty slot is an error.
   void GraphicSave(std::string_view component, Slot slot, std::string_view literal);
@@ -103,8 +88,10 @@ class TSheet : public forms::TForm {
   // error box ("Cannot load sheet <name>: <reason>") and the run goes on.
   template <class S>
   void CreateSheet(S*& variable) {
-    CreateSheetGuarded(variable);
+    CreateSheetGuarded(Application(), variable, context_);
   }
+
+  const RunContext& Context() const { return context_; }
 
  private:
   void LoadLayout() final;
@@ -114,6 +101,7 @@ class TSheet : public forms::TForm {
             const std::string& path, bool emptyIsError);
 
   std::string className_;
+  const RunContext& context_;
   std::unordered_map<std::string, const forms::TImage*> images_;  // by lower-case name
   std::string routine_;
   bool binding_ = false;
@@ -123,11 +111,11 @@ class TSheet : public forms::TForm {
 
 // Creates a sheet inside the guard described at TSheet::CreateSheet.
 template <class S>
-void CreateSheetGuarded(S*& variable) {
+void CreateSheetGuarded(forms::TApplication& app, S*& variable, const RunContext& context) {
   try {
-    forms::Application->CreateForm(variable);
+    app.CreateForm(variable, context);
   } catch (const std::exception& error) {
-    forms::Application->ShowException(
+    app.ShowException(
         forms::Exception("Cannot load sheet " + std::string(S::kClassName) + ": " + error.what()));
   }
 }

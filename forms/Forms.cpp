@@ -8,8 +8,6 @@
 
 namespace forms {
 
-TApplication* Application = nullptr;
-
 std::string WithFullStop(std::string message) {
   if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') message += '.';
   return message;
@@ -80,7 +78,9 @@ void TEdit::ApplyProperty(std::string_view key, const std::string& value) {
     TControl::ApplyProperty(key, value);
 }
 
-TForm::~TForm() = default;
+TForm::~TForm() {
+  if (forgetVariable_) forgetVariable_();
+}
 
 void TForm::ApplyProperty(std::string_view key, const std::string& value) {
   if (platform::EqualsIgnoreAsciiCase(key, "Caption"))
@@ -106,8 +106,8 @@ void TForm::Close() {
   // A handler may replace or remove itself while it runs; run a copy.
   if (auto handler = OnClose) handler(action);
   if (action == TCloseAction::caNone) return;
-  if (Application != nullptr && Application->MainForm() == this) {
-    Application->Terminate();
+  if (application_ != nullptr && application_->MainForm() == this) {
+    application_->Terminate();
   } else if (action == TCloseAction::caHide || action == TCloseAction::caMinimize) {
     Hide();
   } else {
@@ -116,7 +116,7 @@ void TForm::Close() {
 }
 
 void TForm::Release() {
-  if (Application != nullptr) Application->ScheduleRelease(this);
+  if (application_ != nullptr) application_->ScheduleRelease(this);
 }
 
 TComponent* TForm::AddComponent(std::unique_ptr<TComponent> component) {
@@ -131,9 +131,8 @@ TComponent* TForm::FindComponent(const std::string& name) const {
   return found == byName_.end() ? nullptr : found->second;
 }
 
-TApplication::TApplication(platform::FileSystem& fs, platform::Screen& screen,
-                           std::function<void(int)> exitProcess)
-    : fs_(fs), screen_(screen), exitProcess_(std::move(exitProcess)) {}
+TApplication::TApplication(platform::Screen& screen, std::function<void(int)> exitProcess)
+    : screen_(screen), exitProcess_(std::move(exitProcess)) {}
 
 TApplication::~TApplication() {
   DestroyForms();

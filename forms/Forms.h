@@ -5,7 +5,10 @@
 // - `CreateForm` sets the caller's form variable to the new form before the form's stored
 //   layout is loaded and before its OnCreate runs, so code running during the creation reaches
 //   the form through its variable. (The C++ constructor only builds empty members; loading the
-//   layout and OnCreate are the form's construction as far as the run can see.)
+//   layout and OnCreate are the form's construction as far as the run can see.) Whatever the
+//   form's constructor needs (the run's context) is passed through CreateForm.
+// - The framework clears the form variable when the form is destroyed (released, or with the
+//   application), so a variable never points at a form that is gone.
 // - The first form created becomes the application's main form.
 // - An error raised while the layout loads destroys the half-made form, clears its variable and
 //   goes to the creator.
@@ -26,10 +29,6 @@
 #include <vector>
 
 #include "platform/Screen.h"
-
-namespace platform {
-class FileSystem;
-}
 
 namespace forms {
 
@@ -110,6 +109,9 @@ class TForm : public TComponent {
   explicit TForm(std::string name) : TComponent(std::move(name)) {}
   ~TForm() override;
 
+  // The application that created the form (set before its layout loads).
+  TApplication& Application() const { return *application_; }
+
   std::string Caption;
   bool Visible = false;  // marked visible in the layout, or shown since
   std::function<void()> OnCreate;
@@ -147,6 +149,9 @@ class TForm : public TComponent {
 
  private:
   friend class TApplication;
+  TApplication* application_ = nullptr;
+  // Clears the form variable that CreateForm set, if it still names this form.
+  std::function<void()> forgetVariable_;
   std::vector<std::unique_ptr<TComponent>> components_;
   // The components by lower-case name: a sheet holds thousands, each looked up by name.
   std::unordered_map<std::string, TComponent*> byName_;
@@ -155,30 +160,29 @@ class TForm : public TComponent {
 class TApplication {
  public:
   // `exitProcess` ends the process; tests pass one that throws ProcessExit.
-  TApplication(platform::FileSystem& fs, platform::Screen& screen,
-               std::function<void(int)> exitProcess);
+  TApplication(platform::Screen& screen, std::function<void(int)> exitProcess);
   ~TApplication();
   TApplication(const TApplication&) = delete;
   TApplication& operator=(const TApplication&) = delete;
 
   std::string Title;
 
-  platform::FileSystem& FileSystem() { return fs_; }
   platform::Screen& Screen() { return screen_; }
 
-  template <class T>
-  void CreateForm(T*& variable) {
-    auto owned = std::make_unique<T>();
+  // Creates a form of class T, constructed with `args`, as described at the top.
+  template <class T, class... Args>
+  void CreateForm(T*& variable, Args&&... args) {
+    auto owned = std::make_unique<T>(std::forward<Args>(args)...);
     T* form = owned.get();
+    TForm& base = *form;
+    base.application_ = this;
     variable = form;
-    try {
-      static_cast<TForm*>(form)->LoadLayout();
-    } catch (...) {
-      variable = nullptr;
-      throw;
-    }
+    base.forgetVariable_ = [&variable, form] {
+      if (variable == form) variable = nullptr;
+    };
+    base.LoadLayout();  // on error, `owned` destroys the half-made form and clears the variable
     Adopt(std::move(owned));
-    RunOnCreate(*form);
+    RunOnCreate(base);
   }
 
   TForm* MainForm() const { return mainForm_; }
@@ -193,8 +197,6 @@ class TApplication {
   // Shows an error in the error box: the message with a full stop added when its last
   // character sorts after ".", the title as caption. Marks the run as failed.
   void ShowException(const std::exception& error);
-  // Records a failure that was already reported some other way.
-  void NoteFailure() { failed_ = true; }
   // 0 when the run reported no error, 1 otherwise.
   int ExitCode() const { return failed_ ? 1 : 0; }
   // Ends the process with `code`; does not return.
@@ -211,7 +213,6 @@ class TApplication {
   void RunOnCreate(TForm& form);
   void ScheduleRelease(TForm* form);
 
-  platform::FileSystem& fs_;
   platform::Screen& screen_;
   std::function<void(int)> exitProcess_;
   std::vector<std::unique_ptr<TForm>> forms_;
@@ -220,9 +221,6 @@ class TApplication {
   bool terminated_ = false;
   bool failed_ = false;
 };
-
-// The application of the run. Set by program main (and by tests) for the run's lifetime.
-extern TApplication* Application;
 
 // The error box text rule: a full stop is added when the last character sorts after ".".
 std::string WithFullStop(std::string message);

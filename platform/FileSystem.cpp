@@ -16,6 +16,8 @@ std::string WindowsErrorText(SysError code) {
       return "Not enough memory resources are available to process this command.";
     case SysError::kWriteFault:
       return "The system cannot write to the specified device.";
+    case SysError::kReadFault:
+      return "The system cannot read from the specified device.";
     case SysError::kSharingViolation:
       return "The process cannot access the file because it is being used by another process.";
     case SysError::kBadNetPath:

@@ -5,6 +5,10 @@
 // The interface speaks Windows: paths take "/" and "\" alike and read a doubled separator as
 // one, names are matched without regard to ASCII case, failures carry Windows error codes and
 // the system's own texts. Strings are UTF-8.
+//
+// Every call that can fail returns a Status: success, or the Windows error code with the
+// system's text for it. Nothing is kept between calls, so a failure can be passed on, kept or
+// reported by whoever received it.
 #pragma once
 
 #include <cstddef>
@@ -12,6 +16,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace platform {
@@ -24,6 +29,7 @@ enum class SysError : std::uint32_t {
   kAccessDenied = 5,       // ERROR_ACCESS_DENIED
   kNotEnoughMemory = 8,    // ERROR_NOT_ENOUGH_MEMORY
   kWriteFault = 29,        // ERROR_WRITE_FAULT
+  kReadFault = 30,         // ERROR_READ_FAULT
   kSharingViolation = 32,  // ERROR_SHARING_VIOLATION
   kBadNetPath = 53,        // ERROR_BAD_NETPATH
   kHandleDiskFull = 39,    // ERROR_HANDLE_DISK_FULL
@@ -34,6 +40,27 @@ enum class SysError : std::uint32_t {
   kDirNotEmpty = 145,      // ERROR_DIR_NOT_EMPTY
   kAlreadyExists = 183,    // ERROR_ALREADY_EXISTS
   kFilenameTooLong = 206,  // ERROR_FILENAME_EXCED_RANGE
+};
+
+// The outcome of a call: success, or a Windows error code with the system's text for it.
+class [[nodiscard]] Status {
+ public:
+  Status() = default;
+  static Status Error(SysError code, std::string text) { return Status(code, std::move(text)); }
+
+  bool ok() const { return code_ == SysError::kNone; }
+  SysError code() const { return code_; }
+  // The system's text, as Windows words it ("Access is denied."); empty on success.
+  const std::string& text() const { return text_; }
+  // The code is one of "something is already there".
+  bool Exists() const {
+    return code_ == SysError::kFileExists || code_ == SysError::kAlreadyExists;
+  }
+
+ private:
+  Status(SysError code, std::string text) : code_(code), text_(std::move(text)) {}
+  SysError code_ = SysError::kNone;
+  std::string text_;
 };
 
 // What is at a path.
@@ -48,22 +75,15 @@ struct PathInfo {
 class File {
  public:
   virtual ~File() = default;
-  // Writes up to `size` bytes; returns how many were written (fewer on a full disk or an
-  // error, with the reason in the file system's LastError()).
-  virtual std::size_t Write(const void* data, std::size_t size) = 0;
-  // Writes the parts one after another, stopping at the first that comes back short; returns
-  // the bytes written in all. A file system may gather them into one system call.
-  virtual std::size_t WriteParts(std::span<const std::span<const std::uint8_t>> parts) {
-    std::size_t total = 0;
-    for (const auto& part : parts) {
-      const std::size_t done = Write(part.data(), part.size());
-      total += done;
-      if (done != part.size()) break;
-    }
-    return total;
+  // Writes the parts one after another, all of them or fail: a write that stops short (a full
+  // disk) is an error. A file system may gather the parts into one system call.
+  virtual Status WriteParts(std::span<const std::span<const std::uint8_t>> parts) = 0;
+  Status Write(const void* data, std::size_t size) {
+    const std::span<const std::uint8_t> part(static_cast<const std::uint8_t*>(data), size);
+    return WriteParts(std::span(&part, 1));
   }
-  // Closes the handle; false when the system reports a failure (data not flushed).
-  virtual bool Close() = 0;
+  // Closes the handle; an error when the system reports a failure (data not flushed).
+  virtual Status Close() = 0;
 };
 
 class FileSystem {
@@ -71,42 +91,77 @@ class FileSystem {
   virtual ~FileSystem() = default;
 
   // The process's current directory in Windows form ("c:\vexon7" or "\\server\share" on
-  // Windows, "\home\ana\vexon7" for a POSIX path), never with a trailing separator except a
-  // root.
-  virtual std::string CurrentDirectory() = 0;
-  virtual bool SetCurrentDirectory(const std::string& path) = 0;
+  // Windows, "z:\home\ana\vexon7" for a POSIX path), never with a trailing separator except a
+  // root. An error when the system cannot say (a folder deleted under the process).
+  virtual Status CurrentDirectory(std::string& directory) = 0;
+  virtual Status SetCurrentDirectory(const std::string& path) = 0;
 
-  // Creates one directory; its parent must exist. False when it cannot, reason in LastError().
-  virtual bool CreateDirectory(const std::string& path) = 0;
+  // Creates one directory; its parent must exist.
+  virtual Status CreateDirectory(const std::string& path) = 0;
 
   // Creates a file for writing, truncating one that exists (create-always), or, with
-  // `mustBeNew`, failing with kFileExists when anything exists at the path. Null on failure,
-  // reason in LastError().
-  virtual std::unique_ptr<File> CreateFile(const std::string& path, bool mustBeNew = false) = 0;
+  // `mustBeNew`, failing with kFileExists when anything exists at the path.
+  virtual Status CreateFile(const std::string& path, bool mustBeNew,
+                            std::unique_ptr<File>& file) = 0;
 
   // Replaces `to` by `from` in one step (both in the same folder); `to` may or may not exist.
-  virtual bool MoveReplace(const std::string& from, const std::string& to) = 0;
+  virtual Status MoveReplace(const std::string& from, const std::string& to) = 0;
 
+  // What is at the path; kMissing also when it cannot be looked at.
   virtual PathInfo Inspect(const std::string& path) = 0;
   // A file, not a directory, exists at the path.
   bool FileExists(const std::string& path) { return Inspect(path).kind == PathKind::kFile; }
 
-  virtual bool DeleteFile(const std::string& path) = 0;
+  virtual Status DeleteFile(const std::string& path) = 0;
 
   // The names in a folder (files and folders, without "." and ".."), in no particular order.
-  // False when the folder cannot be read, reason in LastError().
-  virtual bool ListDirectory(const std::string& path, std::vector<std::string>& names) = 0;
-  // The whole content of a file. False when it cannot be read, reason in LastError().
-  virtual bool ReadFile(const std::string& path, std::vector<std::uint8_t>& bytes) = 0;
+  virtual Status ListDirectory(const std::string& path, std::vector<std::string>& names) = 0;
+  // The whole content of a file; an error when any part of it cannot be read.
+  virtual Status ReadFile(const std::string& path, std::vector<std::uint8_t>& bytes) = 0;
 
   // The path made absolute and normalised in Windows form: "/" become "\", doubled separators
   // single, "." and ".." resolved.
   virtual std::string FullPath(const std::string& path) = 0;
 
-  // The reason of the last failed call on this thread.
-  virtual SysError LastError() = 0;
   // The system's text for an error code, as Windows words it.
   virtual std::string ErrorText(SysError code) = 0;
+  // A failure with `code` and this system's text for it.
+  Status Error(SysError code) { return Status::Error(code, ErrorText(code)); }
+};
+
+// Forwards every call to another file system. A file system that changes a few calls of
+// another (a fault injector, a read-only view) derives from it and overrides only those.
+class FileSystemWrapper : public FileSystem {
+ public:
+  explicit FileSystemWrapper(FileSystem& target) : target_(target) {}
+  FileSystem& target() const { return target_; }
+
+  Status CurrentDirectory(std::string& directory) override {
+    return target_.CurrentDirectory(directory);
+  }
+  Status SetCurrentDirectory(const std::string& path) override {
+    return target_.SetCurrentDirectory(path);
+  }
+  Status CreateDirectory(const std::string& path) override { return target_.CreateDirectory(path); }
+  Status CreateFile(const std::string& path, bool mustBeNew, std::unique_ptr<File>& file) override {
+    return target_.CreateFile(path, mustBeNew, file);
+  }
+  Status MoveReplace(const std::string& from, const std::string& to) override {
+    return target_.MoveReplace(from, to);
+  }
+  PathInfo Inspect(const std::string& path) override { return target_.Inspect(path); }
+  Status DeleteFile(const std::string& path) override { return target_.DeleteFile(path); }
+  Status ListDirectory(const std::string& path, std::vector<std::string>& names) override {
+    return target_.ListDirectory(path, names);
+  }
+  Status ReadFile(const std::string& path, std::vector<std::uint8_t>& bytes) override {
+    return target_.ReadFile(path, bytes);
+  }
+  std::string FullPath(const std::string& path) override { return target_.FullPath(path); }
+  std::string ErrorText(SysError code) override { return target_.ErrorText(code); }
+
+ private:
+  FileSystem& target_;
 };
 
 // The text Windows gives for a code (the English wording); "Unknown error N." for others. The

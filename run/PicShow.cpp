@@ -1,10 +1,7 @@
 #include "run/PicShow.h"
 
 #include "export/FormStore.h"
-#include "export/FrmVariaveis.h"
-#include "export/PictureFile.h"
-#include "platform/FileSystem.h"
-#include "platform/Text.h"
+#include "run/FolderPreparation.h"
 #include "run/GaugePaint.h"
 
 namespace varnel {
@@ -16,15 +13,10 @@ namespace {
 constexpr platform::Color kGaugeForeColor = 6569500;
 }  // namespace
 
-TPictureShow::TPictureShow() : forms::TForm("PictureShow") {
+TPictureShow::TPictureShow(const RunContext& context)
+    : forms::TForm("PictureShow"), context_(context) {
   OnCreate = [this] { FormCreate(); };
-  ProgressStepHook = ProgressStep;
   OnClose = [this](forms::TCloseAction& action) { FormClose(action); };
-}
-
-TPictureShow::~TPictureShow() {
-  // A step after the window is gone must find no window rather than a dangling one.
-  if (PictureShow == this) PictureShow = nullptr;
 }
 
 void TPictureShow::LoadLayout() {
@@ -67,7 +59,7 @@ void TPictureShow::VisibleChanged() {
     return;
   }
   if (!window_) {
-    window_ = forms::Application->Screen().OpenProgressWindow(WindowLayout());
+    window_ = Application().Screen().OpenProgressWindow(WindowLayout());
     if (!window_) return;
     // The run owns the window until it is over: a close asked for by the user is ignored, and
     // the program closes the window itself after the last sheet. So no step can meet a
@@ -98,41 +90,15 @@ void TPictureShow::FormCreate() {
   Width = PnGeral->Width + 50;
   Height = PnGeral->Height + 40;
   Progresso->SetMaxValue(kProgressSteps);
-  forms::Application->ProcessMessages();
+  Application().ProcessMessages();
 }
 
 void TPictureShow::FormClose(forms::TCloseAction& action) {
   action = forms::TCloseAction::caFree;
 }
 
-void CreateFolderQuietly(const std::string& path) {
-  try {
-    forms::Application->FileSystem().CreateDirectory(platform::LowerAscii(path));
-  } catch (const std::exception&) {
-    // best effort, like the creation itself
-  }
-}
-
 void TPictureShow::Executar() {
-  CreateFolderQuietly(InstallDrive + "\\mysql\\data\\" + InstallDir);
-  CreateFolderQuietly(InstallDrive + "\\mysql\\data\\" + InstallDir + "tmp");
-  try {
-    forms::Application->FileSystem().SetCurrentDirectory(InstallDrive + InstallDir);
-  } catch (const std::exception&) {
-    // every later path is absolute
-  }
-  const std::string btn = InstallDrive + InstallDir + "\\btn";
-  CreateFolderQuietly(btn);
-  for (std::string_view folder : kEditionFolders) {
-    CreateFolderQuietly(btn + "\\" + std::string(folder));
-    // What a killed run left half written goes before anything is written again.
-    try {
-      RemoveLeftoverTemporaries(forms::Application->FileSystem(),
-                                platform::LowerAscii(btn + "\\" + std::string(folder)));
-    } catch (const std::exception&) {
-      // best effort, like the folders themselves
-    }
-  }
+  PrepareFolders(context_.files, context_.root);
   Show();
   // Already visible since its creation: this brings it in front of other windows.
   if (window_) window_->Show();

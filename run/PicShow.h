@@ -1,5 +1,5 @@
-// TPictureShow: the progress window, and through `Executar` the folder preparation that runs
-// before any picture is written.
+// TPictureShow: the progress window. Its `Executar` runs the folder preparation, then brings
+// the window to the front.
 #pragma once
 
 #include <cstdint>
@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 
+#include "export/RunContext.h"
 #include "forms/Components.h"
 #include "forms/Forms.h"
 #include "platform/Window.h"
@@ -19,8 +20,7 @@ inline constexpr int kProgressSteps = 43;
 
 class TPictureShow : public forms::TForm {
  public:
-  TPictureShow();
-  ~TPictureShow() override;
+  explicit TPictureShow(const RunContext& context);
 
   forms::TPanel* PnGeral = nullptr;
   forms::TImage* Image1 = nullptr;
@@ -35,8 +35,8 @@ class TPictureShow : public forms::TForm {
 
   void FormCreate();
   void FormClose(forms::TCloseAction& action);
-  // Creates the MySQL data folders and the btn tree under the install root, makes the install
-  // root the current directory, then shows the window in front.
+  // Prepares the folders under the install root (run/FolderPreparation), then shows the window
+  // in front.
   void Executar();
 
   // The window as the front end draws it.
@@ -50,16 +50,14 @@ class TPictureShow : public forms::TForm {
 
  private:
   void RepaintGauge();
+  const RunContext& context_;
   std::unique_ptr<platform::ProgressWindow> window_;
 };
 
 extern TPictureShow* PictureShow;
 
-// Lower-cases `path` (A to Z only) and creates that one directory. Whatever goes wrong is
-// passed over: the sheets report a missing folder when they first write into it.
-void CreateFolderQuietly(const std::string& path);
-
-// One progress step of a sheet run: the gauge's Progress plus one.
+// One progress step of a sheet run: the gauge's Progress plus one, through the form variable;
+// nothing when the window is gone.
 void ProgressStep();
 
 }  // namespace varnel

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "export/MarkerFile.h"
 #include "sheets/vnbotoes1.h"
 #include "sheets/vnbotoes2.h"
 #include "sheets/vnbotoes3.h"
@@ -54,7 +55,7 @@ void Ttbotoes::formcreate() {
   CreateSheet(tbotoes3);
   Step();
   CreateSheet(tBotoes5);
-  DeleteMarkerFile();
+  DeleteMarkerFile(Context().files, Context().root);
   Close();
 }
 

@@ -11,7 +11,7 @@ namespace varnel {
 class Ttbotoes : public TSheet {
  public:
   static constexpr const char* kClassName = "tbotoes";
-  Ttbotoes() : TSheet(kClassName) {}
+  explicit Ttbotoes(const RunContext& context) : TSheet(kClassName, context) {}
 
   // The export routines, in the order formcreate runs them.
   void criarlogobanco();

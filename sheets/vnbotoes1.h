@@ -11,7 +11,7 @@ namespace varnel {
 class Ttbotoes1 : public TSheet {
  public:
   static constexpr const char* kClassName = "tbotoes1";
-  Ttbotoes1() : TSheet(kClassName) {}
+  explicit Ttbotoes1(const RunContext& context) : TSheet(kClassName, context) {}
 
   // The export routines, in the order formcreate runs them.
   void criarfundo();

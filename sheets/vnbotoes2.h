@@ -10,7 +10,7 @@ namespace varnel {
 class Ttbotoes2 : public TSheet {
  public:
   static constexpr const char* kClassName = "tbotoes2";
-  Ttbotoes2() : TSheet(kClassName) {}
+  explicit Ttbotoes2(const RunContext& context) : TSheet(kClassName, context) {}
 
   // The export routines, in the order formcreate runs them.
   void CriarBotaoSelvo();

@@ -11,7 +11,7 @@ namespace varnel {
 class Ttbotoes3 : public TSheet {
  public:
   static constexpr const char* kClassName = "tbotoes3";
-  Ttbotoes3() : TSheet(kClassName) {}
+  explicit Ttbotoes3(const RunContext& context) : TSheet(kClassName, context) {}
 
   // The export routines, in the order formcreate runs them.
   void criarbotaocontrol();

@@ -11,7 +11,7 @@ namespace varnel {
 class TtBotoes5 : public TSheet {
  public:
   static constexpr const char* kClassName = "tBotoes5";
-  TtBotoes5() : TSheet(kClassName) {}
+  explicit TtBotoes5(const RunContext& context) : TSheet(kClassName, context) {}
 
   // The export routines, in the order formcreate runs them.
   void criarmicrobotao();

@@ -18,7 +18,7 @@
 
 #include "app/Proceda.h"
 #include "app/Program.h"
-#include "export/Export.h"
+#include "export/PictureSinks.h"
 #include "export/PictureStore.h"
 #include "export/SheetRun.h"
 #include "platform/Resources.h"
@@ -123,31 +123,22 @@ class SheetsTest : public ::testing::Test {
   TempDir tmp;
   platform::PosixFileSystem disk{{{'d', tmp.path().string()}}};
   EventScreen screen;
-  forms::TApplication app{disk, screen, [](int code) { throw forms::ProcessExit{code}; }};
-  FileSink fileSink;
+  testing_support::SheetStage stage{disk, screen};
+  forms::TApplication& app = stage.app;
   EventSink planOnly;
-  EventSink planAndFiles{&fileSink};
+  EventSink planAndFiles{&stage.fileSink};
 
   void SetUp() override {
-    events.clear();
     onStep = nullptr;
-    testing_support::OpenSheetStage(app);
-    const std::function<void()> gaugeStep = ProgressStepHook;
-    ProgressStepHook = [gaugeStep] {
-      gaugeStep();
+    stage.onStep = [] {
       const int progress = PictureShow->Progresso->Progress();
       events.push_back("step " + std::to_string(progress));
       if (onStep) onStep(progress);
     };
-    SetCurrentSink(&planOnly);
+    stage.sink.Use(&planOnly);
     events.clear();
   }
-  void TearDown() override {
-    testing_support::CloseSheetStage(app);
-    tbotoes = nullptr;
-    tbotoes1 = nullptr;
-    onStep = nullptr;
-  }
+  void TearDown() override { onStep = nullptr; }
 
   void MakeTree(std::string_view except = {}) {
     for (std::string_view folder : kEditionFolders)
@@ -156,7 +147,7 @@ class SheetsTest : public ::testing::Test {
 
   // The plan of tbotoes's whole run (which creates tbotoes1 and the later sheets).
   std::vector<PlannedWrite> WholePlan() {
-    CreateSheetGuarded(tbotoes);
+    stage.Create(tbotoes);
     return planOnly.recorder.plan;
   }
 };
@@ -650,8 +641,8 @@ TEST_F(SheetsTest, FailureInSubmenuEndsTheWholeRunThere) {
   fs::permissions(locked, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
   fs::create_directories(tmp / "vexon7/txt");
   { std::ofstream(tmp / "vexon7/txt/pict.txt") << "x"; }
-  SetCurrentSink(&planAndFiles);
-  CreateSheetGuarded(tbotoes);
+  stage.sink.Use(&planAndFiles);
+  stage.Create(tbotoes);
 
   const std::vector<PlannedWrite>& plan = planAndFiles.recorder.plan;
   ASSERT_FALSE(plan.empty());
@@ -684,8 +675,8 @@ TEST_F(SheetsTest, Tbotoes1StopsAtItsTenthWriteWithoutSindicatoAndTheRunGoesOn) 
   onStep = [this](int progress) {
     if (progress == 9) fs::remove_all(tmp / "vexon7/btn/sindicato");
   };
-  SetCurrentSink(&planAndFiles);
-  CreateSheetGuarded(tbotoes);
+  stage.sink.Use(&planAndFiles);
+  stage.Create(tbotoes);
 
   const std::vector<PlannedWrite> plan = Of(planAndFiles.recorder.plan, "tbotoes1");
   ASSERT_EQ(plan.size(), 10u);
@@ -720,17 +711,15 @@ class CompleteRunTest : public ::testing::Test {
   TempDir tmp;
   platform::PosixFileSystem disk{{{'d', tmp.path().string()}}};
   platform::RecordingScreen screen;
-  FileSink fileSink;
+  const InstallRoot root = InstallRoot::FromDirectory("d:\\vexon7");
+  FileSink fileSink{disk};
   PlanRecorder recorder{&fileSink};
 
-  int Run() {
+  int Run(PictureSink& sink) {
     fs::create_directories(tmp / "vexon7");
-    EXPECT_EQ(::chdir((tmp / "vexon7").c_str()), 0);
-    SetCurrentSink(&recorder);
-    const int code = RunInstaller(disk, screen, [](int c) { throw forms::ProcessExit{c}; });
-    SetCurrentSink(nullptr);
-    return code;
+    return RunInstaller({disk, root, screen, [](int c) { throw forms::ProcessExit{c}; }, &sink});
   }
+  int Run() { return Run(recorder); }
   std::string File(const std::string& key) const {
     return ReadHostFile(tmp / ("vexon7/btn/" + key));
   }
@@ -740,11 +729,7 @@ class CompleteRunTest : public ::testing::Test {
 // 1,164 into two, 237 into three), 1,501 direct saves and 6 graphic saves.
 TEST_F(CompleteRunTest, CallsOfEachPrimitive) {
   PlanRecorder planOnly;
-  fs::create_directories(tmp / "vexon7");
-  ASSERT_EQ(::chdir((tmp / "vexon7").c_str()), 0);
-  SetCurrentSink(&planOnly);
-  ASSERT_EQ(RunInstaller(disk, screen, [](int c) { throw forms::ProcessExit{c}; }), 0);
-  SetCurrentSink(nullptr);
+  ASSERT_EQ(Run(planOnly), 0);
 
   std::map<std::size_t, int> pairCallsByFolders;
   std::map<std::string, int> saves;

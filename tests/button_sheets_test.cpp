@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "app/Proceda.h"
-#include "export/Export.h"
+#include "export/PictureSinks.h"
 #include "export/SheetRun.h"
 #include "forms/Components.h"
 #include "platform/Text.h"
@@ -66,15 +66,18 @@ std::string StemOf(const PlannedWrite& write) {
 // The three sheets, by the name of their form class.
 struct Sheet {
   std::string name;
-  std::function<void()> create;
+  std::function<void(testing_support::SheetStage&)> create;
   std::function<TSheet*()> get;
 };
 
-const Sheet kTbotoes2{"tbotoes2", [] { CreateSheetGuarded(tbotoes2); },
+const Sheet kTbotoes2{"tbotoes2",
+                      [](testing_support::SheetStage& stage) { stage.Create(tbotoes2); },
                       [] { return static_cast<TSheet*>(tbotoes2); }};
-const Sheet kTbotoes3{"tbotoes3", [] { CreateSheetGuarded(tbotoes3); },
+const Sheet kTbotoes3{"tbotoes3",
+                      [](testing_support::SheetStage& stage) { stage.Create(tbotoes3); },
                       [] { return static_cast<TSheet*>(tbotoes3); }};
-const Sheet kTBotoes5{"tBotoes5", [] { CreateSheetGuarded(tBotoes5); },
+const Sheet kTBotoes5{"tBotoes5",
+                      [](testing_support::SheetStage& stage) { stage.Create(tBotoes5); },
                       [] { return static_cast<TSheet*>(tBotoes5); }};
 
 const Sheet& SheetNamed(const std::string& name) {
@@ -103,28 +106,21 @@ class ButtonSheetsTest : public ::testing::Test {
   TempDir tmp;
   platform::PosixFileSystem disk{{{'d', tmp.path().string()}}};
   platform::RecordingScreen screen;
-  forms::TApplication app{disk, screen, [](int code) { throw forms::ProcessExit{code}; }};
-  FileSink files;
+  testing_support::SheetStage stage{disk, screen};
+  forms::TApplication& app = stage.app;
   PlanRecorder recorder;
 
-  void SetUp() override {
-    testing_support::OpenSheetStage(app);
-    SetCurrentSink(&recorder);
-    tbotoes2 = nullptr;
-    tbotoes3 = nullptr;
-    tBotoes5 = nullptr;
-  }
-  void TearDown() override {
-    testing_support::CloseSheetStage(app);
-    tbotoes2 = nullptr;
-    tbotoes3 = nullptr;
-    tBotoes5 = nullptr;
+  void SetUp() override { stage.sink.Use(&recorder); }
+
+  // The sheets alive now: the framework clears a sheet's variable when it is released.
+  static int LiveSheets() {
+    return (tbotoes2 != nullptr) + (tbotoes3 != nullptr) + (tBotoes5 != nullptr);
   }
 
   // The writes of one sheet's run, recorded without touching the disk.
   std::vector<PlannedWrite> Plan(const Sheet& sheet) {
     recorder.plan.clear();
-    sheet.create();
+    sheet.create(stage);
     EXPECT_TRUE(screen.errors.empty()) << sheet.name << ": " << screen.errors.front().text;
     return recorder.plan;
   }
@@ -133,7 +129,7 @@ class ButtonSheetsTest : public ::testing::Test {
   PlanRecorder ToDisk() {
     for (std::string_view folder : kEditionFolders)
       fs::create_directories(tmp / ("vexon7/btn/" + std::string(folder)));
-    return PlanRecorder(&files);
+    return PlanRecorder(&stage.fileSink);
   }
 
   fs::path Host(const std::string& file) const {
@@ -775,10 +771,10 @@ TEST_F(ButtonSheetsTest, HoverLookFollowsTheLookAtRest) {
 
 TEST_F(ButtonSheetsTest, FilesOnDiskAreTheStoredPicturesAndTheSameInEveryFolderOfABlock) {
   PlanRecorder toDisk = ToDisk();
-  SetCurrentSink(&toDisk);
+  stage.sink.Use(&toDisk);
   std::map<std::string, std::size_t> firstRun;  // file -> hash of its bytes
   for (const Sheet* sheet : {&kTbotoes2, &kTbotoes3, &kTBotoes5}) {
-    sheet->create();
+    sheet->create(stage);
     // One picture, one content: every file from the same slot of the same component is the
     // same, and it is the stored picture.
     std::map<std::pair<std::string, std::string>, std::set<std::string>> byPicture;
@@ -818,7 +814,7 @@ TEST_F(ButtonSheetsTest, FilesOnDiskAreTheStoredPicturesAndTheSameInEveryFolderO
 
   // A second run over the installed tree rewrites the same files with the same bytes.
   const std::size_t firstWrites = toDisk.plan.size();
-  kTbotoes2.create();
+  kTbotoes2.create(stage);
   EXPECT_EQ(toDisk.plan.size(), firstWrites + 2674u);
   for (std::size_t i = firstWrites; i < toDisk.plan.size(); ++i) {
     const std::string file = File(toDisk.plan[i]);
@@ -871,37 +867,33 @@ TEST_F(ButtonSheetsTest, FormCreateSequences) {
   };
   std::vector<std::string> events;
   EventSink sink(events);
-  SetCurrentSink(&sink);
+  stage.sink.Use(&sink);
   screen.onPump = [&] { events.push_back("pump"); };
-  const std::function<void()> gaugeStep = ProgressStepHook;
-  ProgressStepHook = [&] {
-    events.push_back("step");
-    gaugeStep();
-  };
+  stage.onStep = [&] { events.push_back("step"); };
   for (const Case& c : cases) {
     events.clear();
     PictureShow->Progresso->SetProgress(0);
-    c.sheet.create();
+    c.sheet.create(stage);
     EXPECT_EQ(events, c.events) << c.sheet.name;
     const int steps = static_cast<int>(std::count(c.events.begin(), c.events.end(), "step"));
     EXPECT_EQ(PictureShow->Progresso->Progress(), steps) << c.sheet.name;
     // The sheet closed itself: it goes at the next message processing.
-    EXPECT_EQ(TSheet::LiveSheets(), 1) << c.sheet.name;
+    EXPECT_EQ(LiveSheets(), 1) << c.sheet.name;
     app.ProcessMessages();
-    EXPECT_EQ(TSheet::LiveSheets(), 0) << c.sheet.name;
+    EXPECT_EQ(LiveSheets(), 0) << c.sheet.name;
   }
   EXPECT_TRUE(screen.errors.empty());
 }
 
 TEST_F(ButtonSheetsTest, AFailedWriteStopsThatSheetOnlyWithOneErrorBox) {
   PlanRecorder toDisk = ToDisk();
-  SetCurrentSink(&toDisk);
+  stage.sink.Use(&toDisk);
   // peqhome is the fourth button of the pet routine; an earlier run left it read-only.
   const fs::path locked = Host("pet\\peqhome1.bmp");
   testing_support::WriteText(locked, "old");
   fs::permissions(locked, fs::perms::owner_read);
 
-  kTbotoes2.create();
+  kTbotoes2.create(stage);
   ASSERT_EQ(screen.errors.size(), 1u);
   EXPECT_EQ(screen.errors[0].caption, "Varnel Configuração de ambiente");
   EXPECT_EQ(screen.errors[0].text,
@@ -922,16 +914,16 @@ TEST_F(ButtonSheetsTest, AFailedWriteStopsThatSheetOnlyWithOneErrorBox) {
   EXPECT_EQ(PictureShow->Progresso->Progress(), 2);
   app.ProcessMessages();
   ASSERT_NE(tbotoes2, nullptr);
-  EXPECT_EQ(TSheet::LiveSheets(), 1) << "the stopped sheet stays";
+  EXPECT_EQ(LiveSheets(), 1) << "the stopped sheet stays";
 
   // The next sheet runs to its end.
-  kTbotoes3.create();
+  kTbotoes3.create(stage);
   EXPECT_EQ(screen.errors.size(), 1u);
   EXPECT_EQ(toDisk.plan.size(), 142u + 7u + 1510u);
   EXPECT_EQ(filesIn("control"), 316);
   EXPECT_EQ(PictureShow->Progresso->Progress(), 2 + 7);
   app.ProcessMessages();
-  EXPECT_EQ(TSheet::LiveSheets(), 1);
+  EXPECT_EQ(LiveSheets(), 1);
 }
 
 }  // namespace

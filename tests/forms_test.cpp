@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "forms/Forms.h"
-#include "platform/posix/PosixFileSystem.h"
 #include "platform/testing/RecordingScreen.h"
 
 namespace forms {
@@ -42,6 +41,7 @@ bool ProbeForm::markVisible = false;
 
 struct OtherForm : TForm {
   OtherForm() : TForm("Other") {}
+  explicit OtherForm(std::string name) : TForm(std::move(name)) {}
 };
 
 class FormsTest : public ::testing::Test {
@@ -50,17 +50,12 @@ class FormsTest : public ::testing::Test {
     events.clear();
     ProbeForm::variable = nullptr;
     ProbeForm::failLoad = ProbeForm::failCreate = ProbeForm::markVisible = false;
-    Application = &app;
     app.Title = "Varnel Configuração de ambiente";
   }
-  void TearDown() override {
-    app.DestroyForms();
-    Application = nullptr;
-  }
+  void TearDown() override { app.DestroyForms(); }
 
-  platform::PosixFileSystem fs;
   platform::RecordingScreen screen;
-  TApplication app{fs, screen, [](int code) { throw ProcessExit{code}; }};
+  TApplication app{screen, [](int code) { throw ProcessExit{code}; }};
 };
 
 TEST_F(FormsTest, VariableIsSetBeforeLayoutAndOnCreate) {
@@ -138,6 +133,7 @@ TEST_F(FormsTest, CloseActions) {
   app.ProcessMessages();
   EXPECT_FALSE(app.Owns(probe));
   EXPECT_EQ(events, std::vector<std::string>{"destroyed"});
+  EXPECT_EQ(ProbeForm::variable, nullptr) << "the released form's variable is cleared";
   EXPECT_EQ(screen.pumps, 1);
 
   // None keeps the form open; closing the main form terminates the application.
@@ -147,6 +143,26 @@ TEST_F(FormsTest, CloseActions) {
   mainForm->OnClose = nullptr;
   mainForm->Close();
   EXPECT_TRUE(app.Terminated());
+}
+
+// A form's variable names it exactly as long as it lives: the framework clears it when the form
+// goes with the application, and leaves it alone once it names another form.
+TEST_F(FormsTest, VariablesAreClearedWithTheirForms) {
+  OtherForm* first = nullptr;
+  OtherForm* reused = nullptr;
+  app.CreateForm(first, "First");
+  EXPECT_EQ(first->Name, "First") << "arguments reach the form's constructor";
+  app.CreateForm(reused);
+  OtherForm* const earlier = reused;
+  app.CreateForm(reused, "Later");
+  ASSERT_NE(reused, earlier);
+  earlier->Release();
+  app.ProcessMessages();
+  EXPECT_NE(reused, nullptr) << "the variable names the later form, which still lives";
+  EXPECT_EQ(reused->Name, "Later");
+  app.DestroyForms();
+  EXPECT_EQ(first, nullptr);
+  EXPECT_EQ(reused, nullptr);
 }
 
 TEST_F(FormsTest, HandlerMayRemoveItselfWhileRunning) {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/Menu.h"
+#include "export/InstallRoot.h"
 
 namespace varnel {
 namespace {
@@ -28,13 +28,39 @@ TEST(InstallRoot, FromCurrentDirectory) {
       {"c:\\myvexon7\\dedudodevorud", "c:", "\\myvexon7"},
   };
   for (const RootCase& c : cases) {
-    const InstallRoot root = InstallRootFromDirectory(c.currentDirectory);
-    EXPECT_EQ(root.drive, c.drive) << c.currentDirectory;
-    EXPECT_EQ(root.directory, c.directory) << c.currentDirectory;
-    EXPECT_EQ(root.drive + root.directory,
-              InstallRootFromDirectory(std::string(root.drive) + root.directory).drive +
-                  InstallRootFromDirectory(std::string(root.drive) + root.directory).directory)
+    const InstallRoot root = InstallRoot::FromDirectory(c.currentDirectory);
+    EXPECT_EQ(root.Drive(), c.drive) << c.currentDirectory;
+    EXPECT_EQ(root.Directory(), c.directory) << c.currentDirectory;
+    EXPECT_EQ(InstallRoot::FromDirectory(root.Folder()).Folder(), root.Folder())
         << "the root of the root is itself: " << c.currentDirectory;
+  }
+}
+
+// Every path of the run is a plain concatenation on the root: no separator is added or removed,
+// so a drive root and a network root give the product's own doubled or tripled separators.
+TEST(InstallRoot, PathsComposedOnIt) {
+  struct PathCase {
+    const char* folder;
+    const char* btn;
+    const char* pet;
+    const char* marker;
+    const char* mysql;
+  };
+  const PathCase cases[] = {
+      {"c:\\vexon7", "c:\\vexon7\\btn", "c:\\vexon7\\btn\\pet", "c:\\vexon7\\txt\\pict.txt",
+       "c:\\mysql\\data\\\\vexon7"},
+      {"c:\\", "c:\\\\btn", "c:\\\\btn\\pet", "c:\\\\txt\\pict.txt", "c:\\mysql\\data\\\\"},
+      {"\\\\srv\\share\\vexon7", "\\\\srv\\share\\vexon7\\btn", "\\\\srv\\share\\vexon7\\btn\\pet",
+       "\\\\srv\\share\\vexon7\\txt\\pict.txt", "\\\\\\mysql\\data\\srv\\share\\vexon7"},
+  };
+  for (const PathCase& c : cases) {
+    const InstallRoot root = InstallRoot::FromDirectory(c.folder);
+    EXPECT_EQ(root.Folder(), c.folder);
+    EXPECT_EQ(root.Btn(), c.btn) << c.folder;
+    EXPECT_EQ(root.EditionFolder("pet"), c.pet) << c.folder;
+    EXPECT_EQ(root.MarkerFile(), c.marker) << c.folder;
+    EXPECT_EQ(root.MysqlData(), c.mysql) << c.folder;
+    EXPECT_EQ(root.MysqlTemp(), std::string(c.mysql) + "tmp") << c.folder;
   }
 }
 

@@ -9,12 +9,14 @@
 #include "platform/InstanceLock.h"
 #include "platform/ReadOnlyFileSystem.h"
 #include "platform/posix/PosixFileSystem.h"
+#include "tests/Ok.h"
 #include "tests/TempDir.h"
 
 namespace varnel {
 namespace {
 
 namespace fs = std::filesystem;
+using testing_support::Ok;
 using testing_support::TempDir;
 using testing_support::WriteText;
 
@@ -84,19 +86,20 @@ TEST(ReadOnlyView, ReadsButNeverChanges) {
   WriteText(tmp / "a.bmp", "old");
   platform::PosixFileSystem disk{{{'d', tmp.path().string()}}};
   platform::ReadOnlyFileSystem view(disk);
-  EXPECT_FALSE(view.CreateDirectory("d:\\new"));
-  EXPECT_EQ(view.LastError(), platform::SysError::kAccessDenied);
-  EXPECT_EQ(view.CreateFile("d:\\a.bmp", false), nullptr);
-  EXPECT_FALSE(view.DeleteFile("d:\\a.bmp"));
-  EXPECT_FALSE(view.MoveReplace("d:\\a.bmp", "d:\\b.bmp"));
-  EXPECT_FALSE(view.SetCurrentDirectory("d:\\"));
+  using platform::SysError;
+  EXPECT_EQ(view.CreateDirectory("d:\\new").code(), SysError::kAccessDenied);
+  std::unique_ptr<platform::File> file;
+  EXPECT_EQ(view.CreateFile("d:\\a.bmp", false, file).code(), SysError::kAccessDenied);
+  EXPECT_EQ(file, nullptr);
+  EXPECT_EQ(view.DeleteFile("d:\\a.bmp").code(), SysError::kAccessDenied);
+  EXPECT_EQ(view.MoveReplace("d:\\a.bmp", "d:\\b.bmp").code(), SysError::kAccessDenied);
+  EXPECT_EQ(view.SetCurrentDirectory("d:\\").code(), SysError::kAccessDenied);
   std::vector<std::uint8_t> bytes;
-  ASSERT_TRUE(view.ReadFile("d:\\A.BMP", bytes));
+  ASSERT_TRUE(Ok(view.ReadFile("d:\\A.BMP", bytes)));
   EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "old");
-  EXPECT_FALSE(view.ReadFile("d:\\missing.bmp", bytes));
-  EXPECT_EQ(view.LastError(), platform::SysError::kFileNotFound);
+  EXPECT_EQ(view.ReadFile("d:\\missing.bmp", bytes).code(), SysError::kFileNotFound);
   std::vector<std::string> names;
-  ASSERT_TRUE(view.ListDirectory("d:\\", names));
+  ASSERT_TRUE(Ok(view.ListDirectory("d:\\", names)));
   EXPECT_EQ(names, std::vector<std::string>{"a.bmp"});
   EXPECT_FALSE(fs::exists(tmp / "new"));
   EXPECT_EQ(testing_support::ReadText(tmp / "a.bmp"), "old");

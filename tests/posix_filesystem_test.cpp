@@ -5,12 +5,14 @@
 
 #include <filesystem>
 
+#include "tests/Ok.h"
 #include "tests/TempDir.h"
 
 namespace platform {
 namespace {
 
 namespace fs = std::filesystem;
+using testing_support::Ok;
 using testing_support::ReadText;
 using testing_support::TempDir;
 using testing_support::WriteText;
@@ -22,24 +24,36 @@ class PosixFileSystemTest : public ::testing::Test {
 
   void Enter(const fs::path& dir) { ASSERT_EQ(::chdir(dir.c_str()), 0); }
   void Write(const std::string& path, const std::string& text) {
-    auto file = files.CreateFile(path, false);
-    ASSERT_TRUE(file) << path << ": " << files.ErrorText(files.LastError());
-    EXPECT_EQ(file->Write(text.data(), text.size()), text.size());
-    EXPECT_TRUE(file->Close());
+    std::unique_ptr<File> file;
+    ASSERT_TRUE(Ok(files.CreateFile(path, false, file))) << path;
+    EXPECT_TRUE(Ok(file->Write(text.data(), text.size())));
+    EXPECT_TRUE(Ok(file->Close()));
+  }
+  // The error of creating a file at `path`.
+  SysError CreateError(const std::string& path, bool mustBeNew) {
+    std::unique_ptr<File> file;
+    const Status status = files.CreateFile(path, mustBeNew, file);
+    EXPECT_EQ(file == nullptr, !status.ok());
+    return status.code();
+  }
+  std::string Cwd(PosixFileSystem& on) {
+    std::string directory;
+    EXPECT_TRUE(Ok(on.CurrentDirectory(directory)));
+    return directory;
   }
 };
 
 TEST_F(PosixFileSystemTest, CurrentDirectoryInWindowsForm) {
   fs::create_directories(tmp / "Sistemas/Vexon7");
   Enter(tmp / "Sistemas/Vexon7");
-  EXPECT_EQ(files.CurrentDirectory(), "d:\\Sistemas\\Vexon7");
+  EXPECT_EQ(Cwd(files), "d:\\Sistemas\\Vexon7");
   Enter(tmp.path());
-  EXPECT_EQ(files.CurrentDirectory(), "d:\\");
+  EXPECT_EQ(Cwd(files), "d:\\");
 
   // Without a drive map, z: is the host's root, as under Wine.
   PosixFileSystem plain;
   EXPECT_EQ(
-      plain.CurrentDirectory(), "z:" + [&] {
+      Cwd(plain), "z:" + [&] {
         std::string p = tmp.path().string();
         std::replace(p.begin(), p.end(), '/', '\\');
         return p;
@@ -57,9 +71,7 @@ TEST_F(PosixFileSystemTest, FilesInFoldersReplacedMeanwhile) {
   EXPECT_EQ(ReadText(tmp / "btn/erp/b.bmp"), "second");
   EXPECT_FALSE(fs::exists(tmp / "btn/erp/a.bmp"));
   fs::remove_all(tmp / "btn/erp");
-  auto missing = files.CreateFile("d:\\btn\\erp\\c.bmp", true);
-  EXPECT_FALSE(missing);
-  EXPECT_EQ(files.LastError(), SysError::kPathNotFound);
+  EXPECT_EQ(CreateError("d:\\btn\\erp\\c.bmp", true), SysError::kPathNotFound);
 
   for (int i = 0; i < 100; ++i) {
     fs::create_directories(tmp / "many" / std::to_string(i));
@@ -72,7 +84,7 @@ TEST_F(PosixFileSystemTest, FilesInFoldersReplacedMeanwhile) {
 TEST_F(PosixFileSystemTest, SeparatorsAndCaseOfExistingNames) {
   fs::create_directories(tmp / "Vexon7/BTN");
   // Mixed and doubled separators, names in another case than on disk.
-  EXPECT_TRUE(files.CreateDirectory("d:\\vexon7\\\\btn/selvo"));
+  EXPECT_TRUE(Ok(files.CreateDirectory("d:\\vexon7\\\\btn/selvo")));
   EXPECT_TRUE(fs::is_directory(tmp / "Vexon7/BTN/selvo"));
   Write("D:/VEXON7//btn\\Selvo/Cliente1.BMP", "one");
   EXPECT_EQ(ReadText(tmp / "Vexon7/BTN/selvo/Cliente1.BMP"), "one") << "new names as spelled";
@@ -105,17 +117,17 @@ TEST_F(PosixFileSystemTest, OwnChangesAreSeenByLaterLookups) {
   EXPECT_FALSE(fs::exists(tmp / "erp/NEW.BMP"));
 
   Write("d:\\erp\\~t.tmp", "3");
-  EXPECT_TRUE(files.MoveReplace("d:\\erp\\~t.tmp", "d:\\erp\\other.bmp"));
+  EXPECT_TRUE(Ok(files.MoveReplace("d:\\erp\\~t.tmp", "d:\\erp\\other.bmp")));
   Write("d:\\erp\\OTHER.bmp", "4");
   EXPECT_EQ(ReadText(tmp / "erp/other.bmp"), "4");
   EXPECT_FALSE(files.FileExists("d:\\erp\\~T.TMP")) << "moved away";
 
-  EXPECT_TRUE(files.DeleteFile("d:\\erp\\new.bmp"));
+  EXPECT_TRUE(Ok(files.DeleteFile("d:\\erp\\new.bmp")));
   Write("d:\\erp\\NEW.BMP", "5");
   EXPECT_EQ(ReadText(tmp / "erp/NEW.BMP"), "5") << "created as spelled once the old one is gone";
   EXPECT_FALSE(fs::exists(tmp / "erp/New.bmp"));
 
-  EXPECT_TRUE(files.CreateDirectory("d:\\erp\\Sub"));
+  EXPECT_TRUE(Ok(files.CreateDirectory("d:\\erp\\Sub")));
   Write("d:\\erp\\sub\\a.bmp", "6");
   EXPECT_EQ(ReadText(tmp / "erp/Sub/a.bmp"), "6");
 }
@@ -139,35 +151,28 @@ TEST_F(PosixFileSystemTest, ErrorsInWindowsTerms) {
   WriteText(tmp / "have/ro.bmp", "keep");
   fs::permissions(tmp / "have/ro.bmp", fs::perms::owner_read | fs::perms::group_read);
 
-  EXPECT_FALSE(files.CreateDirectory("d:\\have"));
-  EXPECT_EQ(files.LastError(), SysError::kAlreadyExists);
-  EXPECT_FALSE(files.CreateDirectory("d:\\missing\\sub"));
-  EXPECT_EQ(files.LastError(), SysError::kPathNotFound);
+  EXPECT_EQ(files.CreateDirectory("d:\\have").code(), SysError::kAlreadyExists);
+  EXPECT_EQ(files.CreateDirectory("d:\\missing\\sub").code(), SysError::kPathNotFound);
 
-  EXPECT_EQ(files.CreateFile("d:\\missing\\a.bmp", false), nullptr);
-  EXPECT_EQ(files.LastError(), SysError::kPathNotFound);
-  EXPECT_EQ(files.ErrorText(files.LastError()), "The system cannot find the path specified.");
-  EXPECT_EQ(files.CreateFile("d:\\have", false), nullptr) << "a folder in place of the file";
-  EXPECT_EQ(files.LastError(), SysError::kAccessDenied);
+  std::unique_ptr<File> none;
+  const Status missing = files.CreateFile("d:\\missing\\a.bmp", false, none);
+  EXPECT_EQ(missing.code(), SysError::kPathNotFound);
+  EXPECT_EQ(missing.text(), "The system cannot find the path specified.");
+  EXPECT_EQ(CreateError("d:\\have", false), SysError::kAccessDenied)
+      << "a folder in place of the file";
 
   // A file without write permission is read-only, also for root.
   EXPECT_TRUE(files.Inspect("d:\\have\\ro.bmp").readOnly);
-  EXPECT_EQ(files.CreateFile("d:\\have\\ro.bmp", false), nullptr);
-  EXPECT_EQ(files.LastError(), SysError::kAccessDenied);
-  EXPECT_FALSE(files.DeleteFile("d:\\have\\ro.bmp"));
-  EXPECT_EQ(files.LastError(), SysError::kAccessDenied);
+  EXPECT_EQ(CreateError("d:\\have\\ro.bmp", false), SysError::kAccessDenied);
+  EXPECT_EQ(files.DeleteFile("d:\\have\\ro.bmp").code(), SysError::kAccessDenied);
   EXPECT_EQ(ReadText(tmp / "have/ro.bmp"), "keep");
 
   Write("d:\\have\\new.bmp", "x");
-  EXPECT_EQ(files.CreateFile("d:\\have\\new.bmp", true), nullptr);
-  EXPECT_EQ(files.LastError(), SysError::kFileExists);
+  EXPECT_EQ(CreateError("d:\\have\\new.bmp", true), SysError::kFileExists);
 
-  EXPECT_FALSE(files.CreateDirectory("\\\\server\\share\\vexon7"));
-  EXPECT_EQ(files.LastError(), SysError::kBadNetPath);
-  EXPECT_FALSE(files.CreateDirectory("q:\\unmapped"));
-  EXPECT_EQ(files.LastError(), SysError::kPathNotFound);
-  EXPECT_FALSE(files.DeleteFile("d:\\have\\absent.bmp"));
-  EXPECT_EQ(files.LastError(), SysError::kFileNotFound);
+  EXPECT_EQ(files.CreateDirectory("\\\\server\\share\\vexon7").code(), SysError::kBadNetPath);
+  EXPECT_EQ(files.CreateDirectory("q:\\unmapped").code(), SysError::kPathNotFound);
+  EXPECT_EQ(files.DeleteFile("d:\\have\\absent.bmp").code(), SysError::kFileNotFound);
 }
 
 TEST_F(PosixFileSystemTest, CreateAlwaysTruncatesAndMoveReplaces) {
@@ -176,17 +181,16 @@ TEST_F(PosixFileSystemTest, CreateAlwaysTruncatesAndMoveReplaces) {
   EXPECT_EQ(ReadText(tmp / "a.bmp"), "new");
 
   Write("d:\\a.tmp", "replacement");
-  EXPECT_TRUE(files.MoveReplace("d:\\a.tmp", "d:\\A.BMP"));
+  EXPECT_TRUE(Ok(files.MoveReplace("d:\\a.tmp", "d:\\A.BMP")));
   EXPECT_EQ(ReadText(tmp / "a.bmp"), "replacement");
   EXPECT_FALSE(fs::exists(tmp / "a.tmp"));
 
   Write("d:\\b.tmp", "b");
   fs::permissions(tmp / "a.bmp", fs::perms::owner_read);
-  EXPECT_FALSE(files.MoveReplace("d:\\b.tmp", "d:\\a.bmp"));
-  EXPECT_EQ(files.LastError(), SysError::kAccessDenied);
+  EXPECT_EQ(files.MoveReplace("d:\\b.tmp", "d:\\a.bmp").code(), SysError::kAccessDenied);
   EXPECT_EQ(ReadText(tmp / "a.bmp"), "replacement");
 
-  EXPECT_TRUE(files.DeleteFile("d:\\b.tmp"));
+  EXPECT_TRUE(Ok(files.DeleteFile("d:\\b.tmp")));
   EXPECT_FALSE(fs::exists(tmp / "b.tmp"));
 }
 
@@ -201,9 +205,9 @@ TEST_F(PosixFileSystemTest, LongCurrentDirectory) {
   fs::create_directories(deep);
   Enter(deep);
   ASSERT_GT(expected.size(), 700u);
-  EXPECT_EQ(files.CurrentDirectory(), expected);
-  EXPECT_TRUE(files.SetCurrentDirectory(expected + "\\..\\folder-with-a-long-name-29"));
-  EXPECT_TRUE(files.CreateDirectory(expected + "\\btn"));
+  EXPECT_EQ(Cwd(files), expected);
+  EXPECT_TRUE(Ok(files.SetCurrentDirectory(expected + "\\..\\folder-with-a-long-name-29")));
+  EXPECT_TRUE(Ok(files.CreateDirectory(expected + "\\btn")));
   EXPECT_TRUE(fs::is_directory(deep / "btn"));
 }
 

@@ -6,11 +6,15 @@
 #include <string>
 #include <vector>
 
+#include <filesystem>
+
+#include "export/RunContext.h"
 #include "forms/Forms.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/terminal/TerminalScreen.h"
 #include "run/GaugePaint.h"
 #include "run/PicShow.h"
+#include "tests/TempDir.h"
 
 namespace varnel {
 namespace {
@@ -76,26 +80,30 @@ class MainStandIn : public forms::TForm {
   MainStandIn() : forms::TForm("FormProceda") {}
 };
 
+// What the progress window is created with: an install root d:\vexon7 on a temporary drive.
+struct TestRun {
+  testing_support::TempDir tmp;
+  platform::PosixFileSystem files{{{'d', tmp.path().string()}}};
+  const InstallRoot root = InstallRoot::FromDirectory("d:\\vexon7");
+  PlanRecorder sink;
+  const RunContext context{files, root, sink, ProgressStep};
+};
+
 // An application with the progress window created, as the main form's creation makes it.
 class ProgressWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    forms::Application = &app_;
     app_.Title = "Varnel Configuração de ambiente";
     app_.CreateForm(main_);
-    app_.CreateForm(PictureShow);
+    app_.CreateForm(PictureShow, run_.context);
   }
-  void TearDown() override {
-    app_.DestroyForms();
-    forms::Application = nullptr;
-    PictureShow = nullptr;
-  }
+  void TearDown() override { app_.DestroyForms(); }
   WindowRecord& Window() { return *screen_.windows.at(0); }
 
-  platform::PosixFileSystem fs_;
+  TestRun run_;
   FakeScreen screen_;
   MainStandIn* main_ = nullptr;
-  forms::TApplication app_{fs_, screen_, [](int) {}};
+  forms::TApplication app_{screen_, [](int) {}};
 };
 
 int ForeColumns(const platform::Bitmap& pixels, int row) {
@@ -152,11 +160,14 @@ TEST_F(ProgressWindowTest, EveryStepDrawsTheGaugeAtOnceUntilTheLast) {
   EXPECT_EQ(screen_.pumps, pumpsBefore) << "drawing the gauge needs no message pump";
 }
 
-TEST_F(ProgressWindowTest, ExecutarBringsTheShownWindowToTheFront) {
+TEST_F(ProgressWindowTest, ExecutarPreparesTheTreeThenBringsTheShownWindowToTheFront) {
+  std::filesystem::create_directories(run_.tmp / "vexon7");
   const int shows = Window().shows;
   PictureShow->Executar();
   EXPECT_GT(Window().shows, shows);
   EXPECT_EQ(screen_.windows.size(), 1u) << "no second window";
+  EXPECT_TRUE(std::filesystem::is_directory(run_.tmp / "vexon7/btn/boletologo"))
+      << "the folders are made under the run's own install root";
 }
 
 TEST_F(ProgressWindowTest, TheUsersCloseIsIgnoredWhileTheRunGoesOn) {
@@ -189,20 +200,16 @@ TEST_F(ProgressWindowTest, AStepAfterTheWindowIsReleasedTouchesNothing) {
 std::string RunOnTerminal(bool inPlace, int steps, bool error) {
   std::FILE* out = std::tmpfile();
   {
-    platform::PosixFileSystem fs;
+    TestRun run;
     platform::TerminalScreen screen(out, inPlace);
-    forms::TApplication app(fs, screen, [](int) {});
-    forms::Application = &app;
+    forms::TApplication app(screen, [](int) {});
     app.Title = "Varnel Configuração de ambiente";
     MainStandIn* main = nullptr;
     app.CreateForm(main);
-    app.CreateForm(PictureShow);
+    app.CreateForm(PictureShow, run.context);
     for (int i = 0; i < steps; ++i) ProgressStep();
     if (error) app.ShowException(forms::Exception("Stream write error"));
     ProgressStep();
-    app.DestroyForms();
-    forms::Application = nullptr;
-    PictureShow = nullptr;
   }
   std::rewind(out);
   std::string text;

@@ -9,6 +9,7 @@
 #include "app/Proceda.h"
 #include "app/Program.h"
 #include "export/FrmVariaveis.h"
+#include "export/InstallRoot.h"
 #include "export/PictureFile.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/testing/FaultFileSystem.h"
@@ -29,7 +30,7 @@ std::vector<std::string> Texts(const std::vector<platform::RecordingScreen::Erro
 }
 
 struct Seen {
-  std::string driveLocal, diretorioControl, installDrive, installDir;
+  std::string driveLocal, diretorioControl;
 };
 
 class RunTest : public ::testing::Test {
@@ -45,11 +46,13 @@ class RunTest : public ::testing::Test {
     fs::create_directories(folder);
     EXPECT_EQ(::chdir(folder.c_str()), 0);
     screen.onPump = [this] {
-      if (FormProceda == nullptr || seen.installDrive.size()) return;
-      seen = {FormProceda->DriveLocal->Text, FormProceda->DiretorioControl->Text, InstallDrive,
-              InstallDir};
+      if (FormProceda == nullptr || seen.driveLocal.size()) return;
+      seen = {FormProceda->DriveLocal->Text, FormProceda->DiretorioControl->Text};
     };
-    return RunInstaller(files, screen, [](int code) { throw forms::ProcessExit{code}; });
+    std::string directory;
+    EXPECT_TRUE(files.CurrentDirectory(directory).ok());
+    const InstallRoot root = InstallRoot::FromDirectory(directory);
+    return RunInstaller({files, root, screen, [](int code) { throw forms::ProcessExit{code}; }});
   }
 
   void ExpectTreeAt(const fs::path& root) {
@@ -76,8 +79,6 @@ TEST_F(RunTest, InstallsTreeInOrderAndEndsWithZero) {
 
   EXPECT_EQ(seen.driveLocal, "d:");
   EXPECT_EQ(seen.diretorioControl, "\\sistemas\\vexon7");
-  EXPECT_EQ(seen.installDrive, "d:");
-  EXPECT_EQ(seen.installDir, "\\sistemas\\vexon7");
 
   std::vector<std::string> expected = {
       "CreateDirectory d:\\mysql\\data\\\\sistemas\\vexon7",
@@ -98,7 +99,6 @@ TEST_F(RunTest, InstallsTreeInOrderAndEndsWithZero) {
 TEST_F(RunTest, StartedFromTheProductSubfolder) {
   EXPECT_EQ(RunFrom(tmp / "vexon7/DedudoDevorud"), 0);
   EXPECT_EQ(seen.diretorioControl, "\\vexon7");
-  EXPECT_EQ(seen.installDir, "\\vexon7");
   ExpectTreeAt(tmp / "vexon7");
   EXPECT_FALSE(fs::exists(tmp / "vexon7/DedudoDevorud/btn"));
 }
@@ -149,7 +149,7 @@ TEST_F(RunTest, SeveralLevelsNeedTheirParentInTheDataFolder) {
 TEST_F(RunTest, DriveRoot) {
   fs::create_directories(tmp / "mysql/data");
   EXPECT_EQ(RunFrom(tmp.path()), 0);
-  EXPECT_EQ(seen.installDir, "\\");
+  EXPECT_EQ(seen.diretorioControl, "\\");
   // d:\mysql\data\\ is the data folder itself; "tmp" lands inside it.
   EXPECT_TRUE(fs::is_directory(tmp / "mysql/data/tmp"));
   ExpectTreeAt(tmp.path());

@@ -9,8 +9,9 @@
 #include <vector>
 
 #include "app/Proceda.h"
-#include "export/Export.h"
+#include "export/MarkerFile.h"
 #include "export/PictureFile.h"
+#include "export/PictureSinks.h"
 #include "export/SheetRun.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/testing/RecordingScreen.h"
@@ -41,6 +42,8 @@ forms::TGraphic Graphic(const std::vector<std::uint8_t>& bytes) {
   return graphic;
 }
 
+int LiveSheets();
+
 // A sink that records each write and fails the write to one chosen path.
 class TestSink : public PictureSink {
  public:
@@ -48,7 +51,7 @@ class TestSink : public PictureSink {
     events.push_back("write " + write.path);
     plan.push_back(write);
     sizes.push_back(graphic.bytes.size());
-    liveAtWrite.push_back(TSheet::LiveSheets());
+    liveAtWrite.push_back(LiveSheets());
     if (write.path == failAt) throw forms::Exception("Cannot create file \"" + write.path + "\"");
   }
   std::vector<PlannedWrite> plan;
@@ -88,6 +91,8 @@ class TestSheet : public TSheet {
   }
 
   // The protected steps, for the sequences written in the tests.
+  using TSheet::Context;
+  using TSheet::CreateSheet;
   using TSheet::DirectBlock;
   using TSheet::DirectSave;
   using TSheet::GraphicSave;
@@ -112,39 +117,40 @@ class TestSheet : public TSheet {
 std::function<void(TestSheet&)> configureA, configureB, configureC;
 struct SheetA : TestSheet {
   static constexpr const char* kClassName = "testa";
-  SheetA() : TestSheet("testa") { configureA(*this); }
+  explicit SheetA(const RunContext& context) : TestSheet("testa", context) { configureA(*this); }
 };
 struct SheetB : TestSheet {
   static constexpr const char* kClassName = "testb";
-  SheetB() : TestSheet("testb") { configureB(*this); }
+  explicit SheetB(const RunContext& context) : TestSheet("testb", context) { configureB(*this); }
 };
 struct SheetC : TestSheet {
   static constexpr const char* kClassName = "testc";
-  SheetC() : TestSheet("testc") { configureC(*this); }
+  explicit SheetC(const RunContext& context) : TestSheet("testc", context) { configureC(*this); }
 };
 SheetA* sheetA = nullptr;
 SheetB* sheetB = nullptr;
 SheetC* sheetC = nullptr;
+
+// The test sheets alive now: the framework clears a sheet's variable when it is released.
+int LiveSheets() {
+  return (sheetA != nullptr) + (sheetB != nullptr) + (sheetC != nullptr);
+}
 
 class SheetRunTest : public ::testing::Test {
  protected:
   TempDir tmp;
   platform::PosixFileSystem disk{{{'d', tmp.path().string()}}};
   platform::RecordingScreen screen;
-  forms::TApplication app{disk, screen, [](int code) { throw forms::ProcessExit{code}; }};
+  testing_support::SheetStage stage{disk, screen};
+  forms::TApplication& app = stage.app;
   TestSink sink;
 
   void SetUp() override {
     events.clear();
     screen.onPump = [] {};
-    testing_support::OpenSheetStage(app);
-    SetCurrentSink(&sink);
+    stage.sink.Use(&sink);
     configureA = configureB = configureC = [](TestSheet&) {};
-    sheetA = nullptr;
-    sheetB = nullptr;
-    sheetC = nullptr;
   }
-  void TearDown() override { testing_support::CloseSheetStage(app); }
 
   std::vector<std::string> Paths() const {
     std::vector<std::string> out;
@@ -165,7 +171,7 @@ TEST_F(SheetRunTest, PairExportWritesFolderByFolderWithLowerCaseStem) {
       t.PairExport("PeqConcluidoAzul", "Ção", {"erp"});
     };
   };
-  CreateSheetGuarded(sheetA);
+  stage.Create(sheetA);
   EXPECT_EQ(Paths(), (std::vector<std::string>{
                          "d:\\vexon7\\btn\\erp/peqconcluido1.bmp",
                          "d:\\vexon7\\btn\\erp/peqconcluido2.bmp",
@@ -193,7 +199,7 @@ TEST_F(SheetRunTest, ColourBlocksInBothForms) {
       t.DirectBlock(kAqua.In({"caixa", "mercado"}), kStems);
     };
   };
-  CreateSheetGuarded(sheetA);
+  stage.Create(sheetA);
   const std::string b = "d:\\vexon7\\btn\\";
   EXPECT_EQ(Paths(),
             (std::vector<std::string>{
@@ -219,7 +225,7 @@ TEST_F(SheetRunTest, EmptySlotsWriteNothingButGraphicSaveFails) {
       t.DirectSave("fundoteste", Slot::Picture, "\\btn\\erp\\never.jpg");
     };
   };
-  CreateSheetGuarded(sheetA);
+  stage.Create(sheetA);
   EXPECT_EQ(Paths(), std::vector<std::string>{"d:\\vexon7\\btn\\erp\\fundo.jpg"});
   ASSERT_EQ(screen.errors.size(), 1u);
   EXPECT_EQ(screen.errors[0].text, std::string(kEmptyPictureText) + ".");
@@ -233,11 +239,11 @@ void ParentSequence(TestSheet& t) {
   t.Step_();
   t.Run(&TestSheet::criarteste);
   t.Step_();
-  CreateSheetGuarded(sheetB);
+  t.CreateSheet(sheetB);
   t.Step_();
-  CreateSheetGuarded(sheetC);
+  t.CreateSheet(sheetC);
   events.push_back("marker");
-  DeleteMarkerFile();
+  DeleteMarkerFile(t.Context().files, t.Context().root);
   t.Close_();
 }
 
@@ -270,7 +276,7 @@ void ConfigureParentAndTwoChildren() {
 
 TEST_F(SheetRunTest, NestedSheetsRunInOrderAndAreReleasedAtTheNextPump) {
   ConfigureParentAndTwoChildren();
-  CreateSheetGuarded(sheetA);
+  stage.Create(sheetA);
   const std::string b = "d:\\vexon7\\btn\\";
   EXPECT_EQ(events, (std::vector<std::string>{
                         "pump", "step", "write " + b + "erp/cliente1.bmp",
@@ -288,13 +294,13 @@ TEST_F(SheetRunTest, NestedSheetsRunInOrderAndAreReleasedAtTheNextPump) {
   EXPECT_TRUE(screen.errors.empty());
   EXPECT_EQ(app.ExitCode(), 0);
   app.ProcessMessages();
-  EXPECT_EQ(TSheet::LiveSheets(), 0) << "every closed sheet goes at the next pump";
+  EXPECT_EQ(LiveSheets(), 0) << "every closed sheet goes at the next pump";
 }
 
 TEST_F(SheetRunTest, ErrorInAChildSheetIsContainedThere) {
   ConfigureParentAndTwoChildren();
   sink.failAt = "d:\\vexon7\\btn\\clean/cliente2.bmp";
-  CreateSheetGuarded(sheetA);
+  stage.Create(sheetA);
   ASSERT_EQ(screen.errors.size(), 1u);
   EXPECT_EQ(screen.errors[0].caption, "Varnel Configuração de ambiente");
   EXPECT_EQ(screen.errors[0].text, "Cannot create file \"" + sink.failAt + "\"");
@@ -305,7 +311,7 @@ TEST_F(SheetRunTest, ErrorInAChildSheetIsContainedThere) {
                                             "write d:\\vexon7\\btn\\caixa/cliente2.bmp", "step",
                                             "marker"}));
   app.ProcessMessages();
-  EXPECT_EQ(TSheet::LiveSheets(), 1) << "a stopped sheet stays until the end";
+  EXPECT_EQ(LiveSheets(), 1) << "a stopped sheet stays until the end";
   EXPECT_NE(sheetB, nullptr);
   EXPECT_EQ(app.ExitCode(), 1);
 }
@@ -318,7 +324,7 @@ TEST_F(SheetRunTest, ErrorInTheFirstSheetSkipsTheLaterSheetsAndTheMarker) {
   };
   configureB = [](TestSheet& s) { s.sequence = [](TestSheet&) { events.push_back("B ran"); }; };
   sink.failAt = "d:\\vexon7\\btn\\erp/cliente1.bmp";
-  CreateSheetGuarded(sheetA);
+  stage.Create(sheetA);
   EXPECT_EQ(events, (std::vector<std::string>{"pump", "step", "write " + sink.failAt}));
   EXPECT_EQ(screen.errors.size(), 1u);
   EXPECT_EQ(PictureShow->Progresso->Progress(), 1);
@@ -339,7 +345,7 @@ TEST_F(SheetRunTest, LoadErrorIsReportedAndTheNextSheetRuns) {
     s.sequence = ChildSequence;
     s.body = [](TestSheet& t) { t.PairExport("clienteazul", "cliente", {"caixa"}); };
   };
-  CreateSheetGuarded(sheetA);
+  stage.Create(sheetA);
   ASSERT_EQ(screen.errors.size(), 1u);
   EXPECT_EQ(screen.errors[0].text,
             "Cannot load sheet testb: Damaged store TTESTE: wrong checksum.");
@@ -365,14 +371,13 @@ TEST_F(SheetRunTest, BindingAtLoadNamesTheMissingComponentBeforeAnythingIsWritte
   for (const auto& [routine, named] : cases) {
     screen.errors.clear();
     sink.plan.clear();
-    sheetA = nullptr;
     static void (*current)(TestSheet&);
     current = routine;
     configureA = [](TestSheet& s) {
       s.buttons = {"clienteazul"};
       s.body = [](TestSheet& t) { current(t); };
     };
-    CreateSheetGuarded(sheetA);
+    stage.Create(sheetA);
     EXPECT_EQ(sheetA, nullptr);
     ASSERT_EQ(screen.errors.size(), 1u);
     EXPECT_NE(screen.errors[0].text.find(named), std::string::npos) << screen.errors[0].text;
@@ -402,7 +407,7 @@ TEST_F(SheetRunTest, MarkerFile) {
   for (const Case& c : cases) {
     fs::remove_all(txt / "pict.txt");
     c.prepare();
-    DeleteMarkerFile();
+    DeleteMarkerFile(disk, stage.root);
     EXPECT_EQ(fs::exists(txt / "pict.txt"), c.existsAfter) << c.what;
     if (fs::exists(txt / "pict.txt")) fs::permissions(txt / "pict.txt", fs::perms::owner_all);
   }

@@ -5,6 +5,7 @@
 #include "app/Proceda.h"
 #include "export/PictureFile.h"
 #include "export/PictureStore.h"
+#include "export/RunContext.h"
 #include "forms/Forms.h"
 #include "platform/Resources.h"
 #include "platform/posix/PosixFileSystem.h"
@@ -54,11 +55,9 @@ TEST(SmallForms, EmbeddedNamesIgnoreCase) {
 
 // The forms of the run build their components from their stored layouts.
 TEST(SmallForms, FormsLoadTheirStoredLayouts) {
-  platform::PosixFileSystem fs;
-  std::FILE* sink = std::tmpfile();
-  platform::TerminalScreen screen(sink);
-  forms::TApplication app(fs, screen, [](int code) { throw forms::ProcessExit{code}; });
-  forms::Application = &app;
+  std::FILE* out = std::tmpfile();
+  platform::TerminalScreen screen(out);
+  forms::TApplication app(screen, [](int code) { throw forms::ProcessExit{code}; });
   app.CreateForm(FormProceda);
   ASSERT_NE(FormProceda, nullptr);
   EXPECT_EQ(FormProceda->Caption, "FormProceda");
@@ -75,7 +74,13 @@ TEST(SmallForms, FormsLoadTheirStoredLayouts) {
   EXPECT_EQ(bege->Picture2.Height(), 79);
   EXPECT_EQ(bege->Picture.Graphic()->bytes.data(), bege->Picture1.Graphic()->bytes.data());
 
-  app.CreateForm(PictureShow);
+  // The window's folder preparation is not run here: the context is never used.
+  ScratchFolder folder;
+  platform::PosixFileSystem fs;
+  const InstallRoot root = InstallRoot::FromDirectory(folder.Windows());
+  PlanRecorder sink;
+  const RunContext context{fs, root, sink, nullptr};
+  app.CreateForm(PictureShow, context);
   ASSERT_NE(PictureShow, nullptr);
   EXPECT_EQ(PictureShow->Caption, "Instalador");
   EXPECT_EQ(PictureShow->PnGeral->Width, 327);
@@ -94,10 +99,9 @@ TEST(SmallForms, FormsLoadTheirStoredLayouts) {
   EXPECT_EQ(PictureShow->Progresso->Width, 197);
   EXPECT_EQ(*PictureShow->Progresso->FindProperty("ForeColor"), "6569500");
   app.DestroyForms();
-  forms::Application = nullptr;
-  FormProceda = nullptr;
-  PictureShow = nullptr;
-  std::fclose(sink);
+  EXPECT_EQ(FormProceda, nullptr);
+  EXPECT_EQ(PictureShow, nullptr);
+  std::fclose(out);
 }
 
 }  // namespace

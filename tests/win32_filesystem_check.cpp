@@ -30,13 +30,29 @@ std::string Code(SysError e) {
   return std::to_string(static_cast<unsigned>(e));
 }
 
-// The call `done` must have failed with `want` as the file system's last error.
-template <typename Result>
-void Refused(platform::FileSystem& fs, const Result& done, SysError want, const std::string& what) {
-  const bool failed = !done;
-  const SysError got = fs.LastError();
-  Check(failed && got == want, what + " is refused",
-        failed ? "last error " + Code(got) + ", want " + Code(want) : "it succeeded");
+// A call that must succeed.
+void Check(const platform::Status& done, const std::string& what) {
+  Check(done.ok(), what,
+        done.ok() ? std::string() : "error " + Code(done.code()) + ": " + done.text());
+}
+
+// The call must have failed with `want`.
+void Refused(const platform::Status& done, SysError want, const std::string& what) {
+  const bool failed = !done.ok();
+  Check(failed && done.code() == want, what + " is refused",
+        failed ? "error " + Code(done.code()) + ", want " + Code(want) : "it succeeded");
+}
+
+// The file system's status of creating a file, the file dropped.
+platform::Status Create(platform::FileSystem& fs, const std::string& path, bool mustBeNew) {
+  std::unique_ptr<platform::File> file;
+  return fs.CreateFile(path, mustBeNew, file);
+}
+
+std::string Cwd(platform::FileSystem& fs) {
+  std::string directory;
+  Check(fs.CurrentDirectory(directory), "read the current directory");
+  return directory;
 }
 
 std::wstring Wide(const std::string& utf8) {
@@ -61,10 +77,10 @@ std::string ReadAll(const std::string& path) {
 // Creates `path` with `content` through the class under test; true when every step worked.
 bool WriteThrough(platform::FileSystem& fs, const std::string& path, const std::string& content,
                   bool mustBeNew = false) {
-  auto file = fs.CreateFile(path, mustBeNew);
-  if (!file) return false;
-  const bool wrote = file->Write(content.data(), content.size()) == content.size();
-  return file->Close() && wrote;
+  std::unique_ptr<platform::File> file;
+  if (!fs.CreateFile(path, mustBeNew, file).ok()) return false;
+  const bool wrote = file->Write(content.data(), content.size()).ok();
+  return file->Close().ok() && wrote;
 }
 
 void CheckCreateFile(platform::FileSystem& fs, const std::string& dir) {
@@ -77,27 +93,26 @@ void CheckCreateFile(platform::FileSystem& fs, const std::string& dir) {
 
   // A write larger than one buffer is reported whole.
   const std::string big(300000, 'b');
-  auto file = fs.CreateFile(dir + "\\big.bin", false);
-  Check(file && file->Write(big.data(), big.size()) == big.size(), "write reports all bytes");
-  Check(file && file->Close(), "close succeeds");
+  std::unique_ptr<platform::File> file;
+  Check(fs.CreateFile(dir + "\\big.bin", false, file), "create a large file");
+  Check(file && file->Write(big.data(), big.size()).ok(), "write reports all bytes");
+  Check(file && file->Close().ok(), "close succeeds");
   Check(ReadAll(dir + "\\big.bin") == big, "large write reads back");
 
   // No sharing: while open, nobody else may open the file.
-  auto held = fs.CreateFile(dir + "\\held.bin", false);
-  Check(held != nullptr, "create a file to hold open");
+  std::unique_ptr<platform::File> held;
+  Check(fs.CreateFile(dir + "\\held.bin", false, held), "create a file to hold open");
   Check(ReadAll(dir + "\\held.bin") == "<missing>", "an open file is not shared");
-  Refused(fs, fs.CreateFile(dir + "\\held.bin", false), SysError::kSharingViolation,
+  Refused(Create(fs, dir + "\\held.bin", false), SysError::kSharingViolation,
           "second creation of an open file");
   held.reset();  // destroying closes
   Check(ReadAll(dir + "\\held.bin").empty(), "destroying a file closes it");
 
   // Must-be-new: refused over a file and over a folder, allowed on a free name.
-  Refused(fs, fs.CreateFile(path, true), SysError::kFileExists,
-          "must-be-new over an existing file");
+  Refused(Create(fs, path, true), SysError::kFileExists, "must-be-new over an existing file");
   Check(ReadAll(path) == "second", "must-be-new leaves the existing file alone");
   Check(fs.CreateDirectory(dir + "\\folder"), "create a folder for must-be-new");
-  Refused(fs, fs.CreateFile(dir + "\\folder", true), SysError::kFileExists,
-          "must-be-new over a folder");
+  Refused(Create(fs, dir + "\\folder", true), SysError::kFileExists, "must-be-new over a folder");
   Check(WriteThrough(fs, dir + "\\fresh.bin", "fresh", true), "must-be-new on a free name");
   Check(ReadAll(dir + "\\fresh.bin") == "fresh", "must-be-new content reads back");
 
@@ -105,11 +120,11 @@ void CheckCreateFile(platform::FileSystem& fs, const std::string& dir) {
   Check(WriteThrough(fs, dir + "\\\\folder/Slashes.BIN", "mixed"), "mixed separators create");
   Check(ReadAll(dir + "\\folder\\slashes.bin") == "mixed", "names are matched without case");
 
-  Refused(fs, fs.CreateFile(dir + "\\folder", false), SysError::kAccessDenied,
+  Refused(Create(fs, dir + "\\folder", false), SysError::kAccessDenied,
           "create-always over a folder");
 
   // A file in a folder that does not exist.
-  Refused(fs, fs.CreateFile(dir + "\\nowhere\\x.bin", false), SysError::kPathNotFound,
+  Refused(Create(fs, dir + "\\nowhere\\x.bin", false), SysError::kPathNotFound,
           "file in a missing folder");
 }
 
@@ -131,9 +146,9 @@ void CheckDirectories(platform::FileSystem& fs, const std::string& dir) {
   for (const Case& c : cases) {
     const std::string what = std::string("create directory, ") + c.name;
     if (c.ok) {
-      Check(fs.CreateDirectory(c.path), what, "last error " + Code(fs.LastError()));
+      Check(fs.CreateDirectory(c.path), what);
     } else {
-      Refused(fs, fs.CreateDirectory(c.path), c.error, what);
+      Refused(fs.CreateDirectory(c.path), c.error, what);
     }
   }
   Check(fs.Inspect(dir + "\\made\\sub").kind == PathKind::kDirectory, "nested folder exists");
@@ -157,7 +172,7 @@ void CheckInspectAndDelete(platform::FileSystem& fs, const std::string& dir) {
 
   Check(fs.DeleteFile(dir + "\\fresh.bin"), "delete a file");
   Check(ReadAll(dir + "\\fresh.bin") == "<missing>", "deleted file is gone");
-  Refused(fs, fs.DeleteFile(dir + "\\fresh.bin"), SysError::kFileNotFound, "delete a missing file");
+  Refused(fs.DeleteFile(dir + "\\fresh.bin"), SysError::kFileNotFound, "delete a missing file");
 }
 
 void CheckReadOnly(platform::FileSystem& fs, const std::string& dir) {
@@ -168,12 +183,11 @@ void CheckReadOnly(platform::FileSystem& fs, const std::string& dir) {
   const platform::PathInfo info = fs.Inspect(path);
   Check(info.kind == PathKind::kFile && info.readOnly, "inspect sees read-only");
   Check(!fs.Inspect(dir + "\\create.bin").readOnly, "inspect sees a writable file");
-  Refused(fs, fs.CreateFile(path, false), SysError::kAccessDenied,
-          "create-always over a read-only file");
+  Refused(Create(fs, path, false), SysError::kAccessDenied, "create-always over a read-only file");
   Check(ReadAll(path) == "keep", "read-only file keeps its content");
-  Refused(fs, fs.DeleteFile(path), SysError::kAccessDenied, "delete a read-only file");
+  Refused(fs.DeleteFile(path), SysError::kAccessDenied, "delete a read-only file");
   Check(WriteThrough(fs, dir + "\\locked.new", "new"), "create a replacement for it");
-  Refused(fs, fs.MoveReplace(dir + "\\locked.new", path), SysError::kAccessDenied,
+  Refused(fs.MoveReplace(dir + "\\locked.new", path), SysError::kAccessDenied,
           "move over a read-only file");
   Check(ReadAll(path) == "keep", "read-only file survives the move");
   SetFileAttributesW(Wide(path).c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -189,9 +203,9 @@ void CheckMoveReplace(platform::FileSystem& fs, const std::string& dir) {
   Check(fs.MoveReplace(dir + "\\other.new", dir + "\\other.bin"), "move to a free name");
   Check(ReadAll(dir + "\\other.bin") == "other", "free name holds the moved file");
   Check(WriteThrough(fs, dir + "\\onto.new", "onto"), "create a file to move onto a folder");
-  Refused(fs, fs.MoveReplace(dir + "\\onto.new", dir + "\\made"), SysError::kAccessDenied,
+  Refused(fs.MoveReplace(dir + "\\onto.new", dir + "\\made"), SysError::kAccessDenied,
           "move over a folder");
-  Refused(fs, fs.MoveReplace(dir + "\\gone.new", dir + "\\other.bin"), SysError::kFileNotFound,
+  Refused(fs.MoveReplace(dir + "\\gone.new", dir + "\\other.bin"), SysError::kFileNotFound,
           "move a missing file");
 }
 
@@ -223,44 +237,42 @@ void CheckNonAnsiFolder(platform::FileSystem& fs, const std::string& dir) {
         "accented folder name on disk");
   if (find != INVALID_HANDLE_VALUE) FindClose(find);
 
-  const std::string before = fs.CurrentDirectory();
-  Refused(fs, fs.SetCurrentDirectory(dir + "\\absent"), SysError::kFileNotFound,
+  const std::string before = Cwd(fs);
+  Refused(fs.SetCurrentDirectory(dir + "\\absent"), SysError::kFileNotFound,
           "enter a missing folder");
   // A code without a name of its own is kept as the system's number (267, not a directory).
-  Refused(fs, fs.SetCurrentDirectory(dir + "\\create.bin"), static_cast<SysError>(267u),
+  Refused(fs.SetCurrentDirectory(dir + "\\create.bin"), static_cast<SysError>(267u),
           "enter a file");
-  Check(fs.CurrentDirectory() == before, "refused changes leave the current directory");
+  Check(Cwd(fs) == before, "refused changes leave the current directory");
   Check(fs.SetCurrentDirectory(path), "enter the accented folder");
-  const std::string now = fs.CurrentDirectory();
+  const std::string now = Cwd(fs);
   Check(now == path, "current directory round trip", "got \"" + now + "\"");
   Check(WriteThrough(fs, "inside.txt", "relative"), "relative file in the accented folder");
   Check(ReadAll(path + "\\inside.txt") == "relative", "relative file landed in the folder");
   Check(fs.SetCurrentDirectory(before), "return to the work folder");
-  Refused(fs, fs.CreateDirectory(dir + "\\bad\xFF"), SysError::kInvalidName,
+  Refused(fs.CreateDirectory(dir + "\\bad\xFF"), SysError::kInvalidName,
           "a path that is not UTF-8");
 }
 
 void CheckLongPaths(platform::FileSystem& fs, const std::string& dir) {
   // Folders of 60 characters, nested until the path passes 300 characters.
   std::string path = dir;
-  bool created = true;
-  while (path.size() <= 300 && created) {
+  platform::Status created;
+  while (path.size() <= 300 && created.ok()) {
     path += "\\" + std::string(60, static_cast<char>('a' + path.size() % 26));
     created = fs.CreateDirectory(path);
   }
-  Check(created, "create folders past 260 characters",
-        std::to_string(path.size()) + " characters" +
-            (created ? std::string() : ", last error " + Code(fs.LastError())));
+  Check(created, "create folders past 260 characters (" + std::to_string(path.size()) + ")");
   Check(WriteThrough(fs, path + "\\deep.bin", "deep"), "create a file past 260 characters");
   Check(fs.Inspect(path + "\\deep.bin").kind == PathKind::kFile, "inspect a file past 260");
   Check(fs.FullPath(path + "\\x\\..\\deep.bin") == path + "\\deep.bin", "full path past 260");
 
-  const std::string before = fs.CurrentDirectory();
-  const bool entered = fs.SetCurrentDirectory(path);
-  Check(entered, "enter a folder past 260 characters",
-        entered ? std::string() : "last error " + Code(fs.LastError()));
+  const std::string before = Cwd(fs);
+  const platform::Status enteredStatus = fs.SetCurrentDirectory(path);
+  const bool entered = enteredStatus.ok();
+  Check(enteredStatus, "enter a folder past 260 characters");
   if (entered) {
-    const std::string now = fs.CurrentDirectory();
+    const std::string now = Cwd(fs);
     Check(platform::EqualsIgnoreAsciiCase(now, path), "long current directory round trip",
           std::to_string(now.size()) + " characters read back");
     Check(fs.FileExists("deep.bin"), "relative name in a long current directory");
@@ -284,7 +296,7 @@ void CheckErrorTexts(platform::FileSystem& fs) {
 
 int main(int argc, char** argv) {
   platform::Win32FileSystem fs;
-  const std::string dir = argc > 1 ? fs.FullPath(argv[1]) : fs.CurrentDirectory();
+  const std::string dir = argc > 1 ? fs.FullPath(argv[1]) : Cwd(fs);
   std::printf("work folder %s\n", dir.c_str());
   if (fs.Inspect(dir).kind != PathKind::kDirectory) {
     std::printf("FAIL the work folder does not exist\n");

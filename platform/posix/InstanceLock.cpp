@@ -30,8 +30,10 @@ class NoLock : public InstanceLock {};
 
 std::unique_ptr<InstanceLock> LockInstallRoot(const std::string& installRoot) {
   PosixFileSystem files;
-  const std::string host = files.HostPath(installRoot);
-  const int fd = host.empty() ? -1 : ::open(host.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  std::string host;
+  const int fd = !files.HostPath(installRoot, host).ok()
+                     ? -1
+                     : ::open(host.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return std::make_unique<NoLock>();
   if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
     const int error = errno;

@@ -37,14 +37,15 @@ class PosixFile : public File {
   ~PosixFile() override {
     if (fd_ >= 0) ::close(fd_);
   }
-  std::size_t Write(const void* data, std::size_t size) override {
-    const std::span<const std::uint8_t> part(static_cast<const std::uint8_t*>(data), size);
-    return WriteParts(std::span(&part, 1));
-  }
   // One writev for all parts; a partial write goes on from where it stopped.
-  std::size_t WriteParts(std::span<const std::span<const std::uint8_t>> parts) override {
-    constexpr std::size_t kMaxParts = 8;
-    if (parts.size() > kMaxParts) return File::WriteParts(parts);
+  Status WriteParts(std::span<const std::span<const std::uint8_t>> parts) override {
+    constexpr std::size_t kMaxParts = 8;  // a bitmap has four
+    if (parts.size() > kMaxParts) {
+      for (std::size_t i = 0; i < parts.size(); i += kMaxParts)
+        if (Status s = WriteParts(parts.subspan(i, std::min(kMaxParts, parts.size() - i))); !s.ok())
+          return s;
+      return Status();
+    }
     iovec vectors[kMaxParts];
     std::size_t count = 0, wanted = 0;
     for (const auto& part : parts) {
@@ -57,13 +58,9 @@ class PosixFile : public File {
       const ssize_t n = ::writev(fd_, vectors + first, static_cast<int>(count - first));
       if (n < 0) {
         if (errno == EINTR) continue;
-        fs_.FailErrno(errno, false);
-        break;
+        return fs_.ErrnoError(errno, false);
       }
-      if (n == 0) {
-        fs_.Fail(SysError::kDiskFull);
-        break;
-      }
+      if (n == 0) return fs_.Error(SysError::kDiskFull);
       done += static_cast<std::size_t>(n);
       for (std::size_t left = static_cast<std::size_t>(n); left > 0 && first < count;) {
         if (left >= vectors[first].iov_len) {
@@ -76,14 +73,14 @@ class PosixFile : public File {
         }
       }
     }
-    return done;
+    return Status();
   }
-  bool Close() override {
-    if (fd_ < 0) return true;
+  Status Close() override {
+    if (fd_ < 0) return Status();
     const int fd = fd_;
     fd_ = -1;
-    if (::close(fd) != 0) return fs_.FailErrno(errno, false);
-    return true;
+    if (::close(fd) != 0) return fs_.ErrnoError(errno, false);
+    return Status();
   }
 
  private:
@@ -92,7 +89,7 @@ class PosixFile : public File {
 };
 
 PosixFileSystem::PosixFileSystem(std::map<char, std::string> drives) : drives_(std::move(drives)) {
-  if (drives_.empty()) drives_['z'] = "/";
+  if (drives_.empty()) drives_.emplace('z', std::string(1, '/'));
 }
 
 PosixFileSystem::~PosixFileSystem() {
@@ -107,36 +104,38 @@ int PosixFileSystem::FolderHandle(const std::string& folder) {
   return handle;
 }
 
-bool PosixFileSystem::FailErrno(int error, bool pathNotFound) {
+Status PosixFileSystem::ErrnoError(int error, bool pathNotFound) {
   switch (error) {
     case ENOENT:
     case ENOTDIR:
-      return Fail(pathNotFound ? SysError::kPathNotFound : SysError::kFileNotFound);
+      return Error(pathNotFound ? SysError::kPathNotFound : SysError::kFileNotFound);
     case EACCES:
     case EPERM:
     case EROFS:
     case EISDIR:
-      return Fail(SysError::kAccessDenied);
+      return Error(SysError::kAccessDenied);
     case EEXIST:
-      return Fail(SysError::kAlreadyExists);
+      return Error(SysError::kAlreadyExists);
     case ENOSPC:
     case EDQUOT:
     case EFBIG:
-      return Fail(SysError::kDiskFull);
+      return Error(SysError::kDiskFull);
     case ENAMETOOLONG:
-      return Fail(SysError::kFilenameTooLong);
+      return Error(SysError::kFilenameTooLong);
     case EINVAL:
     case EILSEQ:
-      return Fail(SysError::kInvalidName);
+      return Error(SysError::kInvalidName);
     case ENOTEMPTY:
-      return Fail(SysError::kDirNotEmpty);
+      return Error(SysError::kDirNotEmpty);
     case EBUSY:
     case ETXTBSY:
-      return Fail(SysError::kSharingViolation);
+      return Error(SysError::kSharingViolation);
     case ENOMEM:
-      return Fail(SysError::kNotEnoughMemory);
+      return Error(SysError::kNotEnoughMemory);
+    case EIO:
+      return Error(SysError::kReadFault);
     default:
-      return Fail(SysError::kWriteFault);
+      return Error(SysError::kWriteFault);
   }
 }
 
@@ -186,28 +185,27 @@ void PosixFileSystem::Removed(const std::string& hostPath) {
   if (variants->second.empty()) listing->second.erase(variants);
 }
 
-bool PosixFileSystem::Parse(const std::string& path, Parsed& out) {
+Status PosixFileSystem::Parse(const std::string& path, Parsed& out) {
   std::string rest = path;
   out = Parsed{};
   if (rest.size() >= 2 && IsSeparator(rest[0]) && IsSeparator(rest[1]))
-    return Fail(SysError::kBadNetPath);  // network paths have no place on this host
+    return Error(SysError::kBadNetPath);  // network paths have no place on this host
   // The current directory is asked for only when the path is not absolute.
+  std::string cwd;
   if (rest.size() >= 2 && IsDriveLetter(rest[0]) && rest[1] == ':') {
     out.drive = LowerAscii(rest[0]);
     rest = rest.substr(2);
     // "d:name" is relative to the current directory when that is on drive d:, else to d:'s root.
     if (rest.empty() || !IsSeparator(rest[0])) {
-      const std::string cwd = CurrentDirectory();
+      if (Status s = CurrentDirectory(cwd); !s.ok()) return s;
       if (out.drive == cwd[0]) rest = cwd.substr(2) + "\\" + rest;
     }
-  } else if (!rest.empty() && IsSeparator(rest[0])) {
-    out.drive = CurrentDirectory()[0];
   } else {
-    const std::string cwd = CurrentDirectory();
+    if (Status s = CurrentDirectory(cwd); !s.ok()) return s;
     out.drive = cwd[0];
-    rest = cwd.substr(2) + "\\" + rest;
+    if (rest.empty() || !IsSeparator(rest[0])) rest = cwd.substr(2) + "\\" + rest;
   }
-  if (drives_.find(out.drive) == drives_.end()) return Fail(SysError::kPathNotFound);
+  if (drives_.find(out.drive) == drives_.end()) return Error(SysError::kPathNotFound);
   std::size_t start = 0;
   while (start <= rest.size()) {
     std::size_t end = start;
@@ -220,13 +218,14 @@ bool PosixFileSystem::Parse(const std::string& path, Parsed& out) {
     }
     start = end + 1;
   }
-  return true;
+  return Status();
 }
 
-std::string PosixFileSystem::HostPath(const std::string& path) {
+Status PosixFileSystem::HostPath(const std::string& path, std::string& host) {
+  host.clear();
   Parsed parsed;
-  if (!Parse(path, parsed)) return std::string();
-  std::string host = drives_.at(parsed.drive);
+  if (Status s = Parse(path, parsed); !s.ok()) return s;
+  host = drives_.at(parsed.drive);
   std::string key(1, parsed.drive);
   for (std::size_t i = 0; i < parsed.names.size(); ++i) {
     const std::string& name = parsed.names[i];
@@ -243,12 +242,12 @@ std::string PosixFileSystem::HostPath(const std::string& path) {
     struct stat st {};
     if (!last && ::stat(host.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) folders_[key] = host;
   }
-  return host;
+  return Status();
 }
 
 std::string PosixFileSystem::FullPath(const std::string& path) {
   Parsed parsed;
-  if (!Parse(path, parsed)) {
+  if (!Parse(path, parsed).ok()) {
     std::string out = path;
     std::replace(out.begin(), out.end(), '/', '\\');
     return out;
@@ -260,12 +259,16 @@ std::string PosixFileSystem::FullPath(const std::string& path) {
   return out;
 }
 
-std::string PosixFileSystem::CurrentDirectory() {
-  std::string host;
+Status PosixFileSystem::CurrentDirectory(std::string& directory) {
+  directory.clear();
   std::vector<char> buffer(4096);
-  while (getcwd(buffer.data(), buffer.size()) == nullptr && errno == ERANGE)
+  while (::getcwd(buffer.data(), buffer.size()) == nullptr) {
+    if (errno != ERANGE) return ErrnoError(errno, true);
     buffer.resize(buffer.size() * 2);
-  host = buffer.data();
+  }
+  const std::string host = buffer.data();
+  // getcwd names a folder that is no longer there with "(unreachable)" in front: no path.
+  if (host.empty() || host[0] != '/') return Error(SysError::kPathNotFound);
   // The drive whose folder is the longest prefix of the host path.
   char drive = 0;
   std::size_t rootLength = 0;
@@ -287,34 +290,34 @@ std::string PosixFileSystem::CurrentDirectory() {
   std::string rest = host.substr(rootLength);
   std::replace(rest.begin(), rest.end(), '/', '\\');
   if (rest.empty() || rest[0] != '\\') rest.insert(rest.begin(), '\\');
-  return std::string(1, drive) + ":" + rest;
+  directory = std::string(1, drive) + ":" + rest;
+  return Status();
 }
 
-bool PosixFileSystem::SetCurrentDirectory(const std::string& path) {
-  const std::string host = HostPath(path);
-  if (host.empty()) return false;
-  if (::chdir(host.c_str()) != 0) return FailErrno(errno, errno == ENOTDIR);
-  return true;
+Status PosixFileSystem::SetCurrentDirectory(const std::string& path) {
+  std::string host;
+  if (Status s = HostPath(path, host); !s.ok()) return s;
+  if (::chdir(host.c_str()) != 0) return ErrnoError(errno, errno == ENOTDIR);
+  return Status();
 }
 
-bool PosixFileSystem::CreateDirectory(const std::string& path) {
-  const std::string host = HostPath(path);
-  if (host.empty()) return false;
-  if (::mkdir(host.c_str(), 0777) != 0) return FailErrno(errno, true);
+Status PosixFileSystem::CreateDirectory(const std::string& path) {
+  std::string host;
+  if (Status s = HostPath(path, host); !s.ok()) return s;
+  if (::mkdir(host.c_str(), 0777) != 0) return ErrnoError(errno, true);
   Added(host);
-  return true;
+  return Status();
 }
 
-std::unique_ptr<File> PosixFileSystem::CreateFile(const std::string& path, bool mustBeNew) {
-  const std::string host = HostPath(path);
-  if (host.empty()) return nullptr;
+Status PosixFileSystem::CreateFile(const std::string& path, bool mustBeNew,
+                                   std::unique_ptr<File>& file) {
+  file.reset();
+  std::string host;
+  if (Status s = HostPath(path, host); !s.ok()) return s;
   // A new file needs no look first: O_EXCL refuses whatever stands there.
   struct stat st {};
   if (!mustBeNew && ::stat(host.c_str(), &st) == 0) {
-    if (S_ISDIR(st.st_mode) || (st.st_mode & 0222) == 0) {
-      Fail(SysError::kAccessDenied);
-      return nullptr;
-    }
+    if (S_ISDIR(st.st_mode) || (st.st_mode & 0222) == 0) return Error(SysError::kAccessDenied);
   }
   const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (mustBeNew ? O_EXCL : O_TRUNC);
   const auto [folder, name] = SplitHost(host);
@@ -329,89 +332,98 @@ std::unique_ptr<File> PosixFileSystem::CreateFile(const std::string& path, bool 
     fd = ::open(host.c_str(), flags, 0666);
   }
   if (fd < 0) {
-    FailErrno(errno, true);
-    if (errno == EEXIST) lastError_ = SysError::kFileExists;
-    return nullptr;
+    if (errno == EEXIST) return Error(SysError::kFileExists);
+    return ErrnoError(errno, true);
   }
   Added(host);
-  return std::make_unique<PosixFile>(*this, fd);
+  file = std::make_unique<PosixFile>(*this, fd);
+  return Status();
 }
 
-bool PosixFileSystem::MoveReplace(const std::string& from, const std::string& to) {
-  const std::string hostFrom = HostPath(from);
-  if (hostFrom.empty()) return false;
-  const std::string hostTo = HostPath(to);
-  if (hostTo.empty()) return false;
+Status PosixFileSystem::MoveReplace(const std::string& from, const std::string& to) {
+  std::string hostFrom, hostTo;
+  if (Status s = HostPath(from, hostFrom); !s.ok()) return s;
+  if (Status s = HostPath(to, hostTo); !s.ok()) return s;
   struct stat st {};
   if (::stat(hostTo.c_str(), &st) == 0 && (S_ISDIR(st.st_mode) || (st.st_mode & 0222) == 0))
-    return Fail(SysError::kAccessDenied);
-  if (::rename(hostFrom.c_str(), hostTo.c_str()) != 0) return FailErrno(errno, true);
+    return Error(SysError::kAccessDenied);
+  if (::rename(hostFrom.c_str(), hostTo.c_str()) != 0) return ErrnoError(errno, true);
   Removed(hostFrom);
   Added(hostTo);
-  return true;
+  return Status();
 }
 
 PathInfo PosixFileSystem::Inspect(const std::string& path) {
   PathInfo info;
-  const std::string host = HostPath(path);
-  if (host.empty()) return info;
+  std::string host;
+  if (!HostPath(path, host).ok()) return info;
   struct stat st {};
-  if (::stat(host.c_str(), &st) != 0) {
-    FailErrno(errno, false);
-    return info;
-  }
+  if (::stat(host.c_str(), &st) != 0) return info;
   info.kind = S_ISDIR(st.st_mode) ? PathKind::kDirectory : PathKind::kFile;
   info.readOnly = info.kind == PathKind::kFile && (st.st_mode & 0222) == 0;
   return info;
 }
 
-bool PosixFileSystem::DeleteFile(const std::string& path) {
-  const std::string host = HostPath(path);
-  if (host.empty()) return false;
+Status PosixFileSystem::DeleteFile(const std::string& path) {
+  std::string host;
+  if (Status s = HostPath(path, host); !s.ok()) return s;
   struct stat st {};
-  if (::stat(host.c_str(), &st) != 0) return FailErrno(errno, errno == ENOTDIR);
-  if (S_ISDIR(st.st_mode) || (st.st_mode & 0222) == 0) return Fail(SysError::kAccessDenied);
-  if (::unlink(host.c_str()) != 0) return FailErrno(errno, false);
+  if (::stat(host.c_str(), &st) != 0) return ErrnoError(errno, errno == ENOTDIR);
+  if (S_ISDIR(st.st_mode) || (st.st_mode & 0222) == 0) return Error(SysError::kAccessDenied);
+  if (::unlink(host.c_str()) != 0) return ErrnoError(errno, false);
   Removed(host);
-  return true;
+  return Status();
 }
 
-bool PosixFileSystem::ListDirectory(const std::string& path, std::vector<std::string>& names) {
+Status PosixFileSystem::ListDirectory(const std::string& path, std::vector<std::string>& names) {
   names.clear();
-  const std::string host = HostPath(path);
-  if (host.empty()) return false;
+  std::string host;
+  if (Status s = HostPath(path, host); !s.ok()) return s;
   DIR* dir = opendir(host.c_str());
-  if (dir == nullptr) return FailErrno(errno, true);
+  if (dir == nullptr) return ErrnoError(errno, true);
+  errno = 0;
   while (const dirent* entry = readdir(dir)) {
     const std::string_view name = entry->d_name;
     if (name != "." && name != "..") names.emplace_back(name);
   }
+  const int error = errno;
   closedir(dir);
-  return true;
+  if (error != 0) {
+    names.clear();
+    return ErrnoError(error, true);
+  }
+  return Status();
 }
 
-bool PosixFileSystem::ReadFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
+Status PosixFileSystem::ReadFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
   bytes.clear();
-  const std::string host = HostPath(path);
-  if (host.empty()) return false;
+  std::string host;
+  if (Status s = HostPath(path, host); !s.ok()) return s;
   const int fd = ::open(host.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return FailErrno(errno, errno == ENOTDIR);
+  if (fd < 0) return ErrnoError(errno, errno == ENOTDIR);
   struct stat st {};
   if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
     ::close(fd);
-    return Fail(SysError::kAccessDenied);
+    return Error(SysError::kAccessDenied);
   }
+  // A read that fails part-way is an error, never a file cut short.
   bytes.resize(static_cast<std::size_t>(st.st_size));
   std::size_t done = 0;
   while (done < bytes.size()) {
     const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
+    if (n < 0) {
+      const int error = errno;
+      ::close(fd);
+      bytes.clear();
+      return ErrnoError(error, false);
+    }
+    if (n == 0) break;  // the file is shorter now than when it was looked at
     done += static_cast<std::size_t>(n);
   }
   ::close(fd);
   bytes.resize(done);
-  return true;
+  return Status();
 }
 
 std::string PosixFileSystem::ErrorText(SysError code) {

@@ -26,22 +26,21 @@ class PosixFileSystem : public FileSystem {
   PosixFileSystem(const PosixFileSystem&) = delete;
   PosixFileSystem& operator=(const PosixFileSystem&) = delete;
 
-  std::string CurrentDirectory() override;
-  bool SetCurrentDirectory(const std::string& path) override;
-  bool CreateDirectory(const std::string& path) override;
-  std::unique_ptr<File> CreateFile(const std::string& path, bool mustBeNew) override;
-  bool MoveReplace(const std::string& from, const std::string& to) override;
+  Status CurrentDirectory(std::string& directory) override;
+  Status SetCurrentDirectory(const std::string& path) override;
+  Status CreateDirectory(const std::string& path) override;
+  Status CreateFile(const std::string& path, bool mustBeNew, std::unique_ptr<File>& file) override;
+  Status MoveReplace(const std::string& from, const std::string& to) override;
   PathInfo Inspect(const std::string& path) override;
-  bool DeleteFile(const std::string& path) override;
-  bool ListDirectory(const std::string& path, std::vector<std::string>& names) override;
-  bool ReadFile(const std::string& path, std::vector<std::uint8_t>& bytes) override;
+  Status DeleteFile(const std::string& path) override;
+  Status ListDirectory(const std::string& path, std::vector<std::string>& names) override;
+  Status ReadFile(const std::string& path, std::vector<std::uint8_t>& bytes) override;
   std::string FullPath(const std::string& path) override;
-  SysError LastError() override { return lastError_; }
   std::string ErrorText(SysError code) override;
 
-  // The host path a Windows path resolves to, or an empty string (with LastError set) when it
-  // names no place on this host (an unmapped drive, a network path).
-  std::string HostPath(const std::string& path);
+  // The host path a Windows path resolves to; an error when it names no place on this host
+  // (an unmapped drive, a network path).
+  Status HostPath(const std::string& path, std::string& host);
 
  private:
   friend class PosixFile;
@@ -49,7 +48,7 @@ class PosixFileSystem : public FileSystem {
     char drive = 0;                  // lower-case drive letter
     std::vector<std::string> names;  // components below the drive root, "." and ".." resolved
   };
-  bool Parse(const std::string& path, Parsed& out);
+  Status Parse(const std::string& path, Parsed& out);
   // The name in host folder `folder` that `name` stands for: itself when it exists as spelled,
   // else its case variant (the lowest when there are several), else itself.
   std::string MatchName(const std::string& folder, const std::string& name);
@@ -58,12 +57,8 @@ class PosixFileSystem : public FileSystem {
   void Removed(const std::string& hostPath);
   // An open handle on a host folder for creating files in it, or -1.
   int FolderHandle(const std::string& folder);
-  bool Fail(SysError code) {
-    lastError_ = code;
-    return false;
-  }
-  // Sets LastError from errno; `parentMissing` turns "not found" into path-not-found.
-  bool FailErrno(int error, bool pathNotFound);
+  // The error for errno `error`; `pathNotFound` turns "not found" into path-not-found.
+  Status ErrnoError(int error, bool pathNotFound);
 
   std::map<char, std::string> drives_;
   // Resolving a path looks at every folder on its way; a run resolves the same folders
@@ -78,7 +73,6 @@ class PosixFileSystem : public FileSystem {
   // and the system does not walk the whole path again for each of thousands of files.
   std::unordered_map<std::string, int> folderHandles_;
   static constexpr std::size_t kFolderHandles = 64;
-  SysError lastError_ = SysError::kNone;
 };
 
 }  // namespace platform

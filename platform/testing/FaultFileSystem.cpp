@@ -8,33 +8,39 @@ class FaultFile : public File {
  public:
   FaultFile(FaultFileSystem& fs, std::unique_ptr<File> inner) : fs_(fs), inner_(std::move(inner)) {}
 
-  std::size_t Write(const void* data, std::size_t size) override {
-    if (fs_.Inject(FaultFileSystem::Op::kWrite, "Write", std::to_string(size))) return 0;
-    const int n = fs_.calls_[FaultFileSystem::Op::kWrite];
-    std::size_t allowed = size;
-    bool full = false;
-    if (auto it = fs_.shortWrites_.find(n); it != fs_.shortWrites_.end() && it->second < size) {
-      allowed = it->second;
-      full = true;
+  // Each part is one write as the fault plan counts them.
+  Status WriteParts(std::span<const std::span<const std::uint8_t>> parts) override {
+    for (const auto& part : parts) {
+      if (Status s = WriteOne(part); !s.ok()) return s;
     }
-    const std::uint64_t room = fs_.capacity_ - std::min(fs_.capacity_, fs_.written_);
-    if (allowed > room) {
-      allowed = static_cast<std::size_t>(room);
-      full = true;
-    }
-    const std::size_t done = allowed == 0 ? 0 : inner_->Write(data, allowed);
-    fs_.written_ += done;
-    if (full && done == allowed) fs_.Injected(SysError::kDiskFull);
-    return done;
+    return Status();
   }
 
-  bool Close() override {
-    const bool injected = fs_.Inject(FaultFileSystem::Op::kClose, "Close", "");
-    const bool closed = inner_->Close();
-    return closed && !injected;
+  Status Close() override {
+    const Status injected = fs_.Inject(FaultFileSystem::Op::kClose, "Close", "");
+    const Status closed = inner_->Close();
+    return injected.ok() ? closed : injected;
   }
 
  private:
+  Status WriteOne(std::span<const std::uint8_t> part) {
+    if (Status s = fs_.Inject(FaultFileSystem::Op::kWrite, "Write", std::to_string(part.size()));
+        !s.ok())
+      return s;
+    const int n = fs_.calls_[FaultFileSystem::Op::kWrite];
+    std::size_t allowed = part.size();
+    if (auto it = fs_.shortWrites_.find(n); it != fs_.shortWrites_.end() && it->second < allowed)
+      allowed = it->second;
+    const std::uint64_t room = fs_.capacity_ - std::min(fs_.capacity_, fs_.written_);
+    if (allowed > room) allowed = static_cast<std::size_t>(room);
+    if (allowed > 0) {
+      if (Status s = inner_->Write(part.data(), allowed); !s.ok()) return s;
+      fs_.written_ += allowed;
+    }
+    if (allowed < part.size()) return fs_.Error(SysError::kDiskFull);
+    return Status();
+  }
+
   FaultFileSystem& fs_;
   std::unique_ptr<File> inner_;
 };
@@ -52,41 +58,42 @@ int FaultFileSystem::Calls(Op op) const {
   return it == calls_.end() ? 0 : it->second;
 }
 
-bool FaultFileSystem::Inject(Op op, const char* name, const std::string& path) {
-  injected_ = false;
+Status FaultFileSystem::Inject(Op op, const char* name, const std::string& path) {
   const int n = ++calls_[op];
   journal_.push_back(std::string(name) + " " + path);
   auto it = failures_.find({op, n});
-  if (it == failures_.end()) return false;
-  Injected(it->second);
-  return true;
+  if (it == failures_.end()) return Status();
+  return Error(it->second);
 }
 
-bool FaultFileSystem::SetCurrentDirectory(const std::string& path) {
-  if (Inject(Op::kSetCurrentDirectory, "SetCurrentDirectory", path)) return false;
-  return inner_.SetCurrentDirectory(path);
+Status FaultFileSystem::SetCurrentDirectory(const std::string& path) {
+  if (Status s = Inject(Op::kSetCurrentDirectory, "SetCurrentDirectory", path); !s.ok()) return s;
+  return FileSystemWrapper::SetCurrentDirectory(path);
 }
 
-bool FaultFileSystem::CreateDirectory(const std::string& path) {
-  if (Inject(Op::kCreateDirectory, "CreateDirectory", path)) return false;
-  return inner_.CreateDirectory(path);
+Status FaultFileSystem::CreateDirectory(const std::string& path) {
+  if (Status s = Inject(Op::kCreateDirectory, "CreateDirectory", path); !s.ok()) return s;
+  return FileSystemWrapper::CreateDirectory(path);
 }
 
-std::unique_ptr<File> FaultFileSystem::CreateFile(const std::string& path, bool mustBeNew) {
-  if (Inject(Op::kCreateFile, "CreateFile", path)) return nullptr;
-  auto inner = inner_.CreateFile(path, mustBeNew);
-  if (!inner) return nullptr;
-  return std::make_unique<FaultFile>(*this, std::move(inner));
+Status FaultFileSystem::CreateFile(const std::string& path, bool mustBeNew,
+                                   std::unique_ptr<File>& file) {
+  file.reset();
+  if (Status s = Inject(Op::kCreateFile, "CreateFile", path); !s.ok()) return s;
+  std::unique_ptr<File> inner;
+  if (Status s = FileSystemWrapper::CreateFile(path, mustBeNew, inner); !s.ok()) return s;
+  file = std::make_unique<FaultFile>(*this, std::move(inner));
+  return Status();
 }
 
-bool FaultFileSystem::MoveReplace(const std::string& from, const std::string& to) {
-  if (Inject(Op::kMoveReplace, "MoveReplace", from + " -> " + to)) return false;
-  return inner_.MoveReplace(from, to);
+Status FaultFileSystem::MoveReplace(const std::string& from, const std::string& to) {
+  if (Status s = Inject(Op::kMoveReplace, "MoveReplace", from + " -> " + to); !s.ok()) return s;
+  return FileSystemWrapper::MoveReplace(from, to);
 }
 
-bool FaultFileSystem::DeleteFile(const std::string& path) {
-  if (Inject(Op::kDeleteFile, "DeleteFile", path)) return false;
-  return inner_.DeleteFile(path);
+Status FaultFileSystem::DeleteFile(const std::string& path) {
+  if (Status s = Inject(Op::kDeleteFile, "DeleteFile", path); !s.ok()) return s;
+  return FileSystemWrapper::DeleteFile(path);
 }
 
 }  // namespace platform

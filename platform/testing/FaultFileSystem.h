@@ -12,7 +12,7 @@
 
 namespace platform {
 
-class FaultFileSystem : public FileSystem {
+class FaultFileSystem : public FileSystemWrapper {
  public:
   enum class Op {
     kCreateDirectory,
@@ -24,7 +24,7 @@ class FaultFileSystem : public FileSystem {
     kDeleteFile,
   };
 
-  explicit FaultFileSystem(FileSystem& inner) : inner_(inner) {}
+  using FileSystemWrapper::FileSystemWrapper;
 
   // The `n`th call (counting from 1) of `op` fails with `code` without reaching the inner
   // file system. A failing write writes nothing.
@@ -38,42 +38,22 @@ class FaultFileSystem : public FileSystem {
   // Every path passed to a call, in order, prefixed with the call's name ("CreateFile ...").
   const std::vector<std::string>& Journal() const { return journal_; }
 
-  std::string CurrentDirectory() override { return inner_.CurrentDirectory(); }
-  bool SetCurrentDirectory(const std::string& path) override;
-  bool CreateDirectory(const std::string& path) override;
-  std::unique_ptr<File> CreateFile(const std::string& path, bool mustBeNew) override;
-  bool MoveReplace(const std::string& from, const std::string& to) override;
-  PathInfo Inspect(const std::string& path) override { return inner_.Inspect(path); }
-  bool DeleteFile(const std::string& path) override;
-  std::string FullPath(const std::string& path) override { return inner_.FullPath(path); }
-  bool ListDirectory(const std::string& path, std::vector<std::string>& names) override {
-    injected_ = false;
-    return inner_.ListDirectory(path, names);
-  }
-  bool ReadFile(const std::string& path, std::vector<std::uint8_t>& bytes) override {
-    injected_ = false;
-    return inner_.ReadFile(path, bytes);
-  }
-  SysError LastError() override { return injected_ ? lastError_ : inner_.LastError(); }
-  std::string ErrorText(SysError code) override { return inner_.ErrorText(code); }
+  Status SetCurrentDirectory(const std::string& path) override;
+  Status CreateDirectory(const std::string& path) override;
+  Status CreateFile(const std::string& path, bool mustBeNew, std::unique_ptr<File>& file) override;
+  Status MoveReplace(const std::string& from, const std::string& to) override;
+  Status DeleteFile(const std::string& path) override;
 
  private:
   friend class FaultFile;
-  // Counts the call; true when it must fail (LastError then says why).
-  bool Inject(Op op, const char* name, const std::string& path);
-  void Injected(SysError code) {
-    injected_ = true;
-    lastError_ = code;
-  }
+  // Counts the call and notes it in the journal; the failure to inject, or success.
+  Status Inject(Op op, const char* name, const std::string& path);
 
-  FileSystem& inner_;
   std::map<Op, int> calls_;
   std::map<std::pair<Op, int>, SysError> failures_;
   std::map<int, std::size_t> shortWrites_;
   std::uint64_t capacity_ = UINT64_MAX;
   std::uint64_t written_ = 0;
-  bool injected_ = false;
-  SysError lastError_ = SysError::kNone;
   std::vector<std::string> journal_;
 };
 

@@ -84,33 +84,29 @@ class Win32File : public File {
     if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
   }
 
-  std::size_t Write(const void* data, std::size_t size) override {
-    const char* p = static_cast<const char*>(data);
-    std::size_t done = 0;
-    while (done < size) {
-      const DWORD chunk =
-          static_cast<DWORD>(std::min<std::size_t>(size - done, std::numeric_limits<DWORD>::max()));
-      DWORD written = 0;
-      if (!WriteFile(handle_, p + done, chunk, &written, nullptr)) {
-        fs_.FailWithSystemError();
+  Status WriteParts(std::span<const std::span<const std::uint8_t>> parts) override {
+    for (const auto& part : parts) {
+      std::size_t done = 0;
+      while (done < part.size()) {
+        const DWORD chunk = static_cast<DWORD>(
+            std::min<std::size_t>(part.size() - done, std::numeric_limits<DWORD>::max()));
+        DWORD written = 0;
+        if (!WriteFile(handle_, part.data() + done, chunk, &written, nullptr))
+          return fs_.SystemError();
+        // A disk file that takes nothing more is full.
+        if (written == 0) return fs_.Error(SysError::kDiskFull);
         done += written;
-        break;
       }
-      if (written == 0) {  // a disk file that takes nothing more is full
-        fs_.Fail(SysError::kDiskFull);
-        break;
-      }
-      done += written;
     }
-    return done;
+    return Status();
   }
 
-  bool Close() override {
-    if (handle_ == INVALID_HANDLE_VALUE) return true;
+  Status Close() override {
+    if (handle_ == INVALID_HANDLE_VALUE) return Status();
     const HANDLE handle = handle_;
     handle_ = INVALID_HANDLE_VALUE;
-    if (!CloseHandle(handle)) return fs_.FailWithSystemError();
-    return true;
+    if (!CloseHandle(handle)) return fs_.SystemError();
+    return Status();
   }
 
  private:
@@ -118,15 +114,15 @@ class Win32File : public File {
   HANDLE handle_;
 };
 
-bool Win32FileSystem::FailWithSystemError() {
+Status Win32FileSystem::SystemError() {
   const DWORD code = GetLastError();
-  return Fail(static_cast<SysError>(code));
+  return Error(static_cast<SysError>(code));
 }
 
-bool Win32FileSystem::ApiPath(const std::string& path, std::wstring& out) {
-  if (!Widen(path, out)) return Fail(SysError::kInvalidName);
+Status Win32FileSystem::ApiPath(const std::string& path, std::wstring& out) {
+  if (!Widen(path, out)) return Error(SysError::kInvalidName);
   std::wstring full;
-  if (!FullPathW(out, full) || full.size() < kPlainPathLimit) return true;
+  if (!FullPathW(out, full) || full.size() < kPlainPathLimit) return Status();
   // Already a device or long-path name: nothing to add.
   if (full.rfind(L"\\\\?\\", 0) == 0 || full.rfind(L"\\\\.\\", 0) == 0) {
     out = std::move(full);
@@ -135,79 +131,76 @@ bool Win32FileSystem::ApiPath(const std::string& path, std::wstring& out) {
   } else {
     out = L"\\\\?\\" + full;
   }
-  return true;
+  return Status();
 }
 
-std::string Win32FileSystem::CurrentDirectory() {
-  std::wstring directory;
-  if (!ReadSystemString(
-          [](wchar_t* buffer, DWORD size) { return GetCurrentDirectoryW(size, buffer); },
-          directory)) {
-    FailWithSystemError();
-    return std::string();
-  }
-  return Narrow(directory);
-}
-
-bool Win32FileSystem::SetCurrentDirectory(const std::string& path) {
+Status Win32FileSystem::CurrentDirectory(std::string& directory) {
+  directory.clear();
   std::wstring wide;
-  if (!Widen(path, wide)) return Fail(SysError::kInvalidName);
-  if (SetCurrentDirectoryW(wide.c_str())) return true;
-  FailWithSystemError();
+  if (!ReadSystemString(
+          [](wchar_t* buffer, DWORD size) { return GetCurrentDirectoryW(size, buffer); }, wide))
+    return SystemError();
+  directory = Narrow(wide);
+  return Status();
+}
+
+Status Win32FileSystem::SetCurrentDirectory(const std::string& path) {
+  std::wstring wide;
+  if (!Widen(path, wide)) return Error(SysError::kInvalidName);
+  if (SetCurrentDirectoryW(wide.c_str())) return Status();
+  const Status failed = SystemError();
   // A long folder may still be reachable through its prefixed name.
   std::wstring prefixed;
-  if (!ApiPath(path, prefixed) || prefixed == wide) return false;
-  if (!SetCurrentDirectoryW(prefixed.c_str())) return FailWithSystemError();
-  return true;
+  if (!ApiPath(path, prefixed).ok() || prefixed == wide) return failed;
+  if (!SetCurrentDirectoryW(prefixed.c_str())) return SystemError();
+  return Status();
 }
 
-bool Win32FileSystem::CreateDirectory(const std::string& path) {
+Status Win32FileSystem::CreateDirectory(const std::string& path) {
   std::wstring wide;
-  if (!ApiPath(path, wide)) return false;
-  if (!CreateDirectoryW(wide.c_str(), nullptr)) return FailWithSystemError();
-  return true;
+  if (Status s = ApiPath(path, wide); !s.ok()) return s;
+  if (!CreateDirectoryW(wide.c_str(), nullptr)) return SystemError();
+  return Status();
 }
 
-std::unique_ptr<File> Win32FileSystem::CreateFile(const std::string& path, bool mustBeNew) {
+Status Win32FileSystem::CreateFile(const std::string& path, bool mustBeNew,
+                                   std::unique_ptr<File>& file) {
+  file.reset();
   std::wstring wide;
-  if (!ApiPath(path, wide)) return nullptr;
-  if (!mustBeNew && IsReadOnlyFile(wide)) {
-    Fail(SysError::kAccessDenied);
-    return nullptr;
-  }
+  if (Status s = ApiPath(path, wide); !s.ok()) return s;
+  if (!mustBeNew && IsReadOnlyFile(wide)) return Error(SysError::kAccessDenied);
   const HANDLE handle =
       CreateFileW(wide.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                   mustBeNew ? CREATE_NEW : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) {
-    FailWithSystemError();
+    const Status failed = SystemError();
     // A new file is refused whatever already stands there, a folder included.
-    if (mustBeNew && lastError_ != SysError::kFileExists &&
+    if (mustBeNew && failed.code() != SysError::kFileExists &&
         GetFileAttributesW(wide.c_str()) != INVALID_FILE_ATTRIBUTES)
-      Fail(SysError::kFileExists);
-    return nullptr;
+      return Error(SysError::kFileExists);
+    return failed;
   }
-  return std::make_unique<Win32File>(*this, handle);
+  file = std::make_unique<Win32File>(*this, handle);
+  return Status();
 }
 
-bool Win32FileSystem::MoveReplace(const std::string& from, const std::string& to) {
+Status Win32FileSystem::MoveReplace(const std::string& from, const std::string& to) {
   std::wstring wideFrom;
   std::wstring wideTo;
-  if (!ApiPath(from, wideFrom) || !ApiPath(to, wideTo)) return false;
-  if (IsReadOnlyFile(wideTo)) return Fail(SysError::kAccessDenied);
+  if (Status s = ApiPath(from, wideFrom); !s.ok()) return s;
+  if (Status s = ApiPath(to, wideTo); !s.ok()) return s;
+  if (IsReadOnlyFile(wideTo)) return Error(SysError::kAccessDenied);
   if (!MoveFileExW(wideFrom.c_str(), wideTo.c_str(), MOVEFILE_REPLACE_EXISTING))
-    return FailWithSystemError();
-  return true;
+    return SystemError();
+  return Status();
 }
 
 PathInfo Win32FileSystem::Inspect(const std::string& path) {
   PathInfo info;
   std::wstring wide;
-  if (!ApiPath(path, wide)) return info;
+  if (!ApiPath(path, wide).ok()) return info;
   const DWORD attributes = GetFileAttributesW(wide.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) {
-    FailWithSystemError();
-    return info;
-  }
+  if (attributes == INVALID_FILE_ATTRIBUTES) return info;
   if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
     info.kind = PathKind::kDirectory;
   } else {
@@ -217,22 +210,22 @@ PathInfo Win32FileSystem::Inspect(const std::string& path) {
   return info;
 }
 
-bool Win32FileSystem::DeleteFile(const std::string& path) {
+Status Win32FileSystem::DeleteFile(const std::string& path) {
   std::wstring wide;
-  if (!ApiPath(path, wide)) return false;
-  if (!DeleteFileW(wide.c_str())) return FailWithSystemError();
-  return true;
+  if (Status s = ApiPath(path, wide); !s.ok()) return s;
+  if (!DeleteFileW(wide.c_str())) return SystemError();
+  return Status();
 }
 
-bool Win32FileSystem::ListDirectory(const std::string& path, std::vector<std::string>& names) {
+Status Win32FileSystem::ListDirectory(const std::string& path, std::vector<std::string>& names) {
   names.clear();
   std::wstring wide;
-  if (!ApiPath(path, wide)) return false;
+  if (Status s = ApiPath(path, wide); !s.ok()) return s;
   if (!wide.empty() && wide.back() != L'\\' && wide.back() != L'/') wide += L'\\';
   wide += L'*';
   WIN32_FIND_DATAW found;
   const HANDLE search = FindFirstFileW(wide.c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return FailWithSystemError();
+  if (search == INVALID_HANDLE_VALUE) return SystemError();
   do {
     const std::wstring name = found.cFileName;
     if (name != L"." && name != L"..") names.push_back(Narrow(name));
@@ -240,48 +233,49 @@ bool Win32FileSystem::ListDirectory(const std::string& path, std::vector<std::st
   const DWORD error = GetLastError();
   FindClose(search);
   if (error != ERROR_NO_MORE_FILES) {
-    SetLastError(error);
-    return FailWithSystemError();
+    names.clear();
+    return Error(static_cast<SysError>(error));
   }
-  return true;
+  return Status();
 }
 
-bool Win32FileSystem::ReadFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
+Status Win32FileSystem::ReadFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
   bytes.clear();
   std::wstring wide;
-  if (!ApiPath(path, wide)) return false;
+  if (Status s = ApiPath(path, wide); !s.ok()) return s;
   const HANDLE handle = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return FailWithSystemError();
+  if (handle == INVALID_HANDLE_VALUE) return SystemError();
   LARGE_INTEGER size;
   if (!GetFileSizeEx(handle, &size)) {
-    FailWithSystemError();
+    const Status failed = SystemError();
     CloseHandle(handle);
-    return false;
+    return failed;
   }
+  // A read that fails part-way is an error, never a file cut short.
   bytes.resize(static_cast<std::size_t>(size.QuadPart));
   std::size_t done = 0;
   while (done < bytes.size()) {
     DWORD got = 0;
     const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 20));
-    if (!::ReadFile(handle, bytes.data() + done, want, &got, nullptr) || got == 0) break;
+    if (!::ReadFile(handle, bytes.data() + done, want, &got, nullptr)) {
+      const Status failed = SystemError();
+      CloseHandle(handle);
+      bytes.clear();
+      return failed;
+    }
+    if (got == 0) break;  // the file is shorter now than when it was looked at
     done += got;
   }
   CloseHandle(handle);
   bytes.resize(done);
-  return true;
+  return Status();
 }
 
 std::string Win32FileSystem::FullPath(const std::string& path) {
   std::wstring wide;
   std::wstring full;
-  if (!Widen(path, wide)) {
-    Fail(SysError::kInvalidName);
-  } else if (FullPathW(wide, full)) {
-    return Narrow(full);
-  } else {
-    FailWithSystemError();
-  }
+  if (Widen(path, wide) && FullPathW(wide, full)) return Narrow(full);
   // No normal form to be had: the path as given, in Windows separators.
   std::string out = path;
   std::replace(out.begin(), out.end(), '/', '\\');

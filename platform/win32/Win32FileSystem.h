@@ -15,32 +15,25 @@ namespace platform {
 
 class Win32FileSystem : public FileSystem {
  public:
-  std::string CurrentDirectory() override;
-  bool SetCurrentDirectory(const std::string& path) override;
-  bool CreateDirectory(const std::string& path) override;
-  std::unique_ptr<File> CreateFile(const std::string& path, bool mustBeNew) override;
-  bool MoveReplace(const std::string& from, const std::string& to) override;
+  Status CurrentDirectory(std::string& directory) override;
+  Status SetCurrentDirectory(const std::string& path) override;
+  Status CreateDirectory(const std::string& path) override;
+  Status CreateFile(const std::string& path, bool mustBeNew, std::unique_ptr<File>& file) override;
+  Status MoveReplace(const std::string& from, const std::string& to) override;
   PathInfo Inspect(const std::string& path) override;
-  bool DeleteFile(const std::string& path) override;
-  bool ListDirectory(const std::string& path, std::vector<std::string>& names) override;
-  bool ReadFile(const std::string& path, std::vector<std::uint8_t>& bytes) override;
+  Status DeleteFile(const std::string& path) override;
+  Status ListDirectory(const std::string& path, std::vector<std::string>& names) override;
+  Status ReadFile(const std::string& path, std::vector<std::uint8_t>& bytes) override;
   std::string FullPath(const std::string& path) override;
-  SysError LastError() override { return lastError_; }
   std::string ErrorText(SysError code) override;
 
  private:
   friend class Win32File;
-  // Records the calling thread's last Win32 error as this file system's last error.
-  bool FailWithSystemError();
-  bool Fail(SysError code) {
-    lastError_ = code;
-    return false;
-  }
+  // The calling thread's last Win32 error, with the system's text.
+  Status SystemError();
   // The UTF-16 form of `path` for a file API call: as given when short, else absolute with the
-  // long-path prefix. False (with LastError set) when the text is not valid UTF-8 or holds NUL.
-  bool ApiPath(const std::string& path, std::wstring& out);
-
-  SysError lastError_ = SysError::kNone;
+  // long-path prefix. An error when the text is not valid UTF-8 or holds NUL.
+  Status ApiPath(const std::string& path, std::wstring& out);
 };
 
 // UTF-8 <-> UTF-16 for the API boundary. Widen fails on invalid UTF-8 and on NUL bytes.

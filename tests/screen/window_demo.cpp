@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "app/Program.h"
+#include "export/RunContext.h"
 #include "forms/Forms.h"
 #include "platform/Native.h"
 #include "platform/NativeScreen.h"
@@ -35,6 +36,9 @@ class FirstForm : public forms::TForm {
 
 // The progress window with the test's picture in place of the stored one.
 class DemoShow : public varnel::TPictureShow {
+ public:
+  using TPictureShow::TPictureShow;
+
  protected:
   void LoadLayout() override {
     TPictureShow::LoadLayout();
@@ -56,14 +60,16 @@ int main(int argc, char** argv) {
 
   auto fs = platform::MakeNativeFileSystem();
   auto screen = platform::MakeNativeScreen();
-  forms::TApplication app(*fs, *screen, [](int code) { std::exit(code); });
-  forms::Application = &app;
+  forms::TApplication app(*screen, [](int code) { std::exit(code); });
   app.Title = varnel::kApplicationTitle;
   FirstForm* first = nullptr;
   app.CreateForm(first);
+  // The window never prepares folders here: its context is not used.
+  const varnel::InstallRoot root = varnel::InstallRoot::FromDirectory("c:\\vexon7");
+  varnel::PlanRecorder sink;
+  const varnel::RunContext context{*fs, root, sink, nullptr};
   DemoShow* show = nullptr;
-  app.CreateForm(show);
-  varnel::PictureShow = show;
+  app.CreateForm(show, context);
   const bool pump = !(argc > 5 && std::strcmp(argv[5], "nopump") == 0);
   if (pump) app.ProcessMessages();
 
@@ -78,7 +84,7 @@ int main(int argc, char** argv) {
 
   const int steps = argc > 4 ? std::atoi(argv[4]) : 0;
   for (int i = 0; i < steps; ++i) {
-    varnel::ProgressStep();
+    show->Progresso->AddProgress(1);
     if (pump) app.ProcessMessages();
   }
   std::printf("ready %d%%\n", show->Progresso->PercentDone());

@@ -10,6 +10,10 @@
 #include "export/UnpackAhead.h"
 #include "forms/Picture.h"
 
+namespace platform {
+class FileSystem;
+}
+
 namespace varnel {
 
 // One write of a run, and who asked for it.
@@ -32,14 +36,16 @@ class PictureSink {
   virtual void Coming(const std::vector<forms::TGraphic>& graphics) { (void)graphics; }
 };
 
-// Writes each picture to its path through the running application's file system, the packed
-// rows of the coming pictures unpacked ahead on a second thread.
+// Writes each picture to its path through a file system, the packed rows of the coming
+// pictures unpacked ahead on a second thread, which lives as long as the sink.
 class FileSink : public PictureSink {
  public:
+  explicit FileSink(platform::FileSystem& files) : files_(files) {}
   void Write(const PlannedWrite& write, const forms::TGraphic& graphic) override;
   void Coming(const std::vector<forms::TGraphic>& graphics) override;
 
  private:
+  platform::FileSystem& files_;
   UnpackAhead ahead_;
 };
 
@@ -59,10 +65,5 @@ class PlanRecorder : public PictureSink {
  private:
   PictureSink* next_;
 };
-
-// The sink of the running export primitives: the file sink unless one is set. Setting null
-// restores the file sink.
-PictureSink& CurrentSink();
-void SetCurrentSink(PictureSink* sink);
 
 }  // namespace varnel

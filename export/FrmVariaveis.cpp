@@ -1,9 +1,0 @@
-#include "export/FrmVariaveis.h"
-
-namespace varnel {
-
-std::string InstallDrive;
-std::string InstallDir;
-std::function<void()> ProgressStepHook;
-
-}  // namespace varnel

@@ -1,0 +1,13 @@
+// The marker file <install root>\txt\pict.txt: deleted at the end of a complete run when a file
+// (not a folder) is there. It is never created.
+#pragma once
+
+#include "export/InstallRoot.h"
+#include "platform/FileSystem.h"
+
+namespace varnel {
+
+// Deletes the marker file when it is there. A failed deletion is not reported.
+void DeleteMarkerFile(platform::FileSystem& files, const InstallRoot& root);
+
+}  // namespace varnel

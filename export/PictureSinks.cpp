@@ -1,0 +1,19 @@
+#include "export/PictureSinks.h"
+
+#include "export/PictureFile.h"
+
+namespace varnel {
+
+void FileSink::Write(const PlannedWrite& write, const forms::TGraphic& graphic) {
+  const UnpackAhead::Rows rows = graphic.Packed() ? ahead_.Take(graphic) : nullptr;
+  WriteGraphic(files_, graphic, write.path, rows ? rows->Bytes() : std::span<const std::uint8_t>());
+}
+
+void FileSink::Coming(const std::vector<forms::TGraphic>& graphics) {
+  if (graphics.empty())
+    ahead_.Stop();
+  else
+    ahead_.Start(graphics);
+}
+
+}  // namespace varnel
