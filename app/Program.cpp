@@ -13,13 +13,18 @@ namespace varnel {
 int RunInstaller(const RunSetup& setup) {
   std::optional<FileSink> fileSink;
   if (setup.sink == nullptr) fileSink.emplace(setup.files);
+  RunEvents nobody;
+  RunEvents& events = setup.events != nullptr ? *setup.events : nobody;
   const RunContext context{setup.files, setup.root, setup.sink != nullptr ? *setup.sink : *fileSink,
-                           ProgressStep};
+                           ProgressStep, events};
   int code = 0;
   try {
     // The forms go with the application, and their variables with them.
     forms::TApplication app(setup.screen, setup.exitProcess);
     app.Title = kApplicationTitle;
+    app.OnException = [&events](const std::string& text, const std::string& detail) {
+      events.ErrorShown(text, detail);
+    };
     try {
       app.CreateForm(FormProceda);
       app.CreateForm(MenuPrincipal, context);

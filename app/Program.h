@@ -5,6 +5,7 @@
 
 #include "export/InstallRoot.h"
 #include "export/PictureSinks.h"
+#include "export/RunEvents.h"
 #include "platform/FileSystem.h"
 #include "platform/Screen.h"
 
@@ -22,6 +23,8 @@ struct RunSetup {
   std::function<void(int)> exitProcess;
   // Where the pictures go; null: written to their files through `files`.
   PictureSink* sink = nullptr;
+  // Who hears the run's events; null: nobody.
+  RunEvents* events = nullptr;
 };
 
 // Runs the installer: creates the hidden path form, then the main form, whose creation does

@@ -1,57 +1,116 @@
 // instalador: lays down the Varnel product's button images under the install root.
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/Options.h"
 #include "app/Plan.h"
 #include "app/Program.h"
+#include "app/Root.h"
+#include "app/RunRecord.h"
 #include "platform/InstanceLock.h"
 #include "platform/Native.h"
 #include "platform/NativeScreen.h"
 #include "platform/Process.h"
+#include "platform/System.h"
+
+namespace {
+
+// The log file's path: the one given, or instalador.log in the temporary folder.
+std::string LogPath(const std::string& given) {
+  if (!given.empty()) return given;
+  std::string folder = platform::TemporaryFolder();
+  if (!folder.empty() && folder.back() != '\\' && folder.back() != '/') folder += '/';
+  return folder + "instalador.log";
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
+  const std::vector<std::string> args = platform::CommandLineArguments(argc, argv);
   std::string error;
-  const auto options = varnel::ParseOptions(std::vector<std::string>(argv + 1, argv + argc), error);
-  if (!options || options->mode != varnel::Mode::kInstall || options->silent)
-    platform::UseParentConsole();
+  auto options = varnel::ParseOptions(args, error);
   if (!options) {
+    platform::UseParentConsole();
     std::fprintf(stderr, "%s\n", error.c_str());
     return varnel::kUsageExitCode;
   }
+  const bool install = options->mode == varnel::Mode::kInstall;
+  // Where nobody could see a window or answer an error box, the run is a silent one.
+  std::string unattended;
+  if (install && !options->silent && !platform::InteractiveSession(unattended))
+    options->silent = true;
+  else
+    unattended.clear();
+  if (!install || options->silent) platform::UseParentConsole();
   switch (options->mode) {
     case varnel::Mode::kHelp:
       std::fputs(varnel::HelpText().c_str(), stdout);
-      return 0;
+      return varnel::kExitDone;
     case varnel::Mode::kVersion:
       std::printf("instalador %s\n", VARNEL_VERSION);
-      return 0;
+      return varnel::kExitDone;
     default:
       break;
   }
 
   auto files = platform::MakeNativeFileSystem();
-  // The install root, worked out once from the current directory. A folder that cannot be
-  // read (deleted under the process) must never become the file system's root.
-  std::string directory;
-  if (const platform::Status read = files->CurrentDirectory(directory); !read.ok()) {
-    std::fprintf(stderr, "Cannot read the current folder: %s\n", read.text().c_str());
-    return 1;
-  }
-  const varnel::InstallRoot root = varnel::InstallRoot::FromDirectory(directory);
-  if (options->mode == varnel::Mode::kList) return varnel::ListPlan(*files, root, stdout, stderr);
-  if (options->mode == varnel::Mode::kVerify)
-    return varnel::VerifyTree(*files, root, stdout, stderr);
+  std::unique_ptr<platform::Screen> screen;
+  if (install) screen = platform::MakeNativeScreen(/*window=*/!options->silent);
+  // A message before the run starts: in the error box of an installation, else on stderr.
+  const auto tell = [&](const std::string& text) {
+    if (screen)
+      screen->ShowError(varnel::kApplicationTitle, text);
+    else
+      std::fprintf(stderr, "%s\n", text.c_str());
+  };
 
-  auto screen = platform::MakeNativeScreen(/*window=*/!options->silent);
-  // One installation at a time on an install root; a second one writes nothing.
-  const auto lock = platform::LockInstallRoot(root.Folder());
-  if (!lock) {
-    screen->ShowError(varnel::kApplicationTitle, "An installation is already running in " +
-                                                     files->FullPath(root.Folder()) + ".");
-    return 1;
+  varnel::RunRecord record(*files);
+  if (options->log) {
+    const std::string path = LogPath(*options->log);
+    if (const platform::Status opened = record.OpenLog(path); !opened.ok()) {
+      tell("Cannot open the log file \"" + files->FullPath(path) + "\": " + opened.text() +
+           " Nothing was installed.");
+      return varnel::kExitError;
+    }
   }
-  return varnel::RunInstaller(
-      {*files, root, *screen, [](int code) { platform::ExitProcess(code); }});
+  record.Note("start: instalador " + std::string(VARNEL_VERSION) + ", arguments " +
+              varnel::DescribeArguments(args) + ", user " + platform::UserName() + ", machine " +
+              platform::MachineName());
+  if (!unattended.empty()) record.Note("unattended (" + unattended + "): running as --silent");
+  const auto fail = [&](const std::string& text, int code) {
+    tell(text);
+    record.Note("error: " + text);
+    record.Finish(code);
+    return code;
+  };
+
+  const std::optional<varnel::InstallRoot> root =
+      varnel::ChooseInstallRoot(*files, options->root, error);
+  if (!root) return fail(error, varnel::kExitError);
+  record.Note("install root " + files->FullPath(root->Folder()) +
+              (options->root ? " (given)" : " (the current folder)"));
+
+  if (!install) {
+    const int code = options->mode == varnel::Mode::kList
+                         ? varnel::ListPlan(*files, *root, stdout, stderr)
+                         : varnel::VerifyTree(*files, *root, stdout, stderr);
+    record.Finish(code);
+    return code;
+  }
+
+  // One installation at a time on an install root; a second one writes nothing and asks the
+  // deployment tool to try again later.
+  const auto lock = platform::LockInstallRoot(root->Folder());
+  if (!lock)
+    return fail("Another installation is running in " + files->FullPath(root->Folder()) +
+                    ". Nothing was installed; try again when it has ended.",
+                varnel::kExitAnotherInstallation);
+  return varnel::RunInstaller({*files, *root, *screen,
+                               [&record](int code) {
+                                 record.Finish(code);
+                                 platform::ExitProcess(code);
+                               },
+                               nullptr, &record});
 }

@@ -2,12 +2,12 @@
 // (not a folder) is there. It is never created.
 #pragma once
 
-#include "export/InstallRoot.h"
-#include "platform/FileSystem.h"
+#include "export/RunContext.h"
 
 namespace varnel {
 
-// Deletes the marker file when it is there. A failed deletion is not reported.
-void DeleteMarkerFile(platform::FileSystem& files, const InstallRoot& root);
+// Deletes the marker file when it is there. A failed deletion is shown to nobody; the run's
+// events hear of it.
+void DeleteMarkerFile(const RunContext& run);
 
 }  // namespace varnel

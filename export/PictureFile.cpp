@@ -37,6 +37,10 @@ forms::Exception CannotCreate(platform::FileSystem& fs, const std::string& path,
                           TrimmedErrorText(status));
 }
 
+forms::Exception StreamWriteError(const platform::Status& status) {
+  return forms::Exception("Stream write error", status.text());
+}
+
 // `name` in the folder of `path`, spelled with the same folder text.
 std::string Beside(const std::string& path, std::string_view name) {
   const std::size_t cut = path.find_last_of("/\\");
@@ -113,7 +117,7 @@ void WriteGraphic(platform::FileSystem& fs, const forms::TGraphic& graphic, cons
   const auto writeAll = [&](platform::File& file) {
     const platform::Status written = file.WriteParts(parts);
     const platform::Status closed = file.Close();
-    return written.ok() && closed.ok();
+    return written.ok() ? closed : written;
   };
 
   // Where nothing stands at the target there is no previous file to keep: the picture is
@@ -122,10 +126,10 @@ void WriteGraphic(platform::FileSystem& fs, const forms::TGraphic& graphic, cons
   std::unique_ptr<platform::File> file;
   if (const platform::Status created = fs.CreateFile(path, /*mustBeNew=*/true, file);
       created.ok()) {
-    if (!writeAll(*file)) {
+    if (const platform::Status written = writeAll(*file); !written.ok()) {
       file.reset();
       (void)fs.DeleteFile(path);
-      throw forms::Exception("Stream write error");
+      throw StreamWriteError(written);
     }
     return;
   } else if (!created.Exists()) {
@@ -148,11 +152,11 @@ void WriteGraphic(platform::FileSystem& fs, const forms::TGraphic& graphic, cons
     if (!created.Exists() || attempt >= 100) throw CannotCreate(fs, path, created);
   }
 
-  const bool written = writeAll(*file);
+  const platform::Status written = writeAll(*file);
   file.reset();
-  if (!written) {
+  if (!written.ok()) {
     (void)fs.DeleteFile(temporary);
-    throw forms::Exception("Stream write error");
+    throw StreamWriteError(written);
   }
   if (const platform::Status moved = fs.MoveReplace(temporary, path); !moved.ok()) {
     (void)fs.DeleteFile(temporary);

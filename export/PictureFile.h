@@ -13,7 +13,8 @@
 // - "Cannot create file "<full path of the target>". <system text without trailing full
 //   stops>" for a missing folder, a folder or a read-only file at the target, or a temporary
 //   file that cannot be created or cannot replace the target;
-// - "Stream write error" when a write stops short (a full disk) or the file cannot be closed.
+// - "Stream write error" when a write stops short (a full disk) or the file cannot be closed,
+//   with the system's reason as the error's detail.
 #pragma once
 
 #include <cstdint>
@@ -21,6 +22,7 @@
 #include <string>
 #include <string_view>
 
+#include "forms/Forms.h"
 #include "forms/Picture.h"
 
 namespace platform {

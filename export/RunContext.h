@@ -1,12 +1,13 @@
 // What a run works with, handed to each form and sheet when it is created: the file system,
-// the install root, where the pictures go, and the progress gauge. Program main builds it (see
-// RunInstaller); nothing of a run is reached any other way.
+// the install root, where the pictures go, the progress gauge, and who listens to its events.
+// Program main builds it (see RunInstaller); nothing of a run is reached any other way.
 #pragma once
 
 #include <functional>
 
 #include "export/InstallRoot.h"
 #include "export/PictureSinks.h"
+#include "export/RunEvents.h"
 #include "platform/FileSystem.h"
 
 namespace varnel {
@@ -18,6 +19,7 @@ struct RunContext {
   PictureSink& sink;
   // One progress step of the run: the gauge's Progress plus one (nothing when there is none).
   std::function<void()> progressStep;
+  RunEvents& events;
 };
 
 }  // namespace varnel

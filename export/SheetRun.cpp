@@ -26,7 +26,16 @@ const char* SlotName(Slot slot) {
 
 TSheet::TSheet(std::string className, const RunContext& context)
     : forms::TForm(className), className_(std::move(className)), context_(context) {
-  OnCreate = [this] { formcreate(); };
+  // The run's events hear how the sheet's run ended; the error itself goes on to the error box.
+  OnCreate = [this] {
+    try {
+      formcreate();
+    } catch (const std::exception& error) {
+      context_.events.SheetEnded(className_, written_, &error);
+      throw;
+    }
+    context_.events.SheetEnded(className_, written_, nullptr);
+  };
   OnClose = [this](forms::TCloseAction& action) { formclose(action); };
 }
 
@@ -113,9 +122,22 @@ void TSheet::Save(const char* primitive, const forms::TImage& component, Slot sl
     if (emptyIsError) throw forms::Exception(kEmptyPictureText);
     return;
   }
-  context_.sink.Write(PlannedWrite{className_, routine_, primitive, component.Name, SlotName(slot),
-                                   path, graphic->FileSize()},
-                      *graphic);
+  const PlannedWrite write{className_,     routine_, primitive,          component.Name,
+                           SlotName(slot), path,     graphic->FileSize()};
+  try {
+    context_.sink.Write(write, *graphic);
+  } catch (const std::exception& error) {
+    context_.events.FileFailed(write, error);
+    // The same message, with the file and picture it was about for the record.
+    std::string detail = "file " + context_.files.FullPath(path) + ", picture " + className_ + " " +
+                         component.Name + "." + SlotName(slot);
+    if (const auto* ours = dynamic_cast<const forms::Exception*>(&error);
+        ours != nullptr && !ours->Detail().empty())
+      detail += ": " + ours->Detail();
+    throw forms::Exception(error.what(), detail);
+  }
+  ++written_;
+  context_.events.FileWritten(write);
 }
 
 void TSheet::PairExport(std::string_view component, std::string_view stem, FolderList folders) {

@@ -102,6 +102,7 @@ class TSheet : public forms::TForm {
 
   std::string className_;
   const RunContext& context_;
+  std::size_t written_ = 0;  // files this sheet's run has written
   std::unordered_map<std::string, const forms::TImage*> images_;  // by lower-case name
   std::string routine_;
   bool binding_ = false;
@@ -115,6 +116,7 @@ void CreateSheetGuarded(forms::TApplication& app, S*& variable, const RunContext
   try {
     app.CreateForm(variable, context);
   } catch (const std::exception& error) {
+    context.events.SheetNotLoaded(S::kClassName, error);
     app.ShowException(
         forms::Exception("Cannot load sheet " + std::string(S::kClassName) + ": " + error.what()));
   }

@@ -189,7 +189,12 @@ void TApplication::Run() {
 
 void TApplication::ShowException(const std::exception& error) {
   failed_ = true;
-  screen_.ShowError(Title, WithFullStop(error.what()));
+  const std::string text = WithFullStop(error.what());
+  const auto* ours = dynamic_cast<const Exception*>(&error);
+  const std::string detail = ours != nullptr ? ours->Detail() : std::string();
+  if (OnException) OnException(text, detail);
+  screen_.ShowError(Title, text);
+  if (!detail.empty()) screen_.ShowDetail(detail);
 }
 
 void TApplication::Halt(int code) {

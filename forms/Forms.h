@@ -32,10 +32,17 @@
 
 namespace forms {
 
-// The error type of the run; its message is the exact text the user sees.
+// The error type of the run; its message is the exact text the user sees. Its detail, when it
+// has one, is for the record and the technician: the file and picture behind a failed write,
+// the system's reason behind "Stream write error". The error box leaves it out.
 class Exception : public std::runtime_error {
  public:
-  using std::runtime_error::runtime_error;
+  explicit Exception(const std::string& message, std::string detail = std::string())
+      : std::runtime_error(message), detail_(std::move(detail)) {}
+  const std::string& Detail() const { return detail_; }
+
+ private:
+  std::string detail_;
 };
 
 // Thrown by a test's process-exit hook in place of ending the process. It is no
@@ -166,6 +173,8 @@ class TApplication {
   TApplication& operator=(const TApplication&) = delete;
 
   std::string Title;
+  // Hears every error before the error box shows it: the text as shown, and its detail.
+  std::function<void(const std::string& text, const std::string& detail)> OnException;
 
   platform::Screen& Screen() { return screen_; }
 

@@ -104,6 +104,10 @@ class FileSystem {
   virtual Status CreateFile(const std::string& path, bool mustBeNew,
                             std::unique_ptr<File>& file) = 0;
 
+  // Opens a file for adding to its end, creating it when missing; others may read it
+  // meanwhile. Each write goes to the end of the file as it is then (a log).
+  virtual Status OpenForAppend(const std::string& path, std::unique_ptr<File>& file) = 0;
+
   // Replaces `to` by `from` in one step (both in the same folder); `to` may or may not exist.
   virtual Status MoveReplace(const std::string& from, const std::string& to) = 0;
 
@@ -145,6 +149,9 @@ class FileSystemWrapper : public FileSystem {
   Status CreateDirectory(const std::string& path) override { return target_.CreateDirectory(path); }
   Status CreateFile(const std::string& path, bool mustBeNew, std::unique_ptr<File>& file) override {
     return target_.CreateFile(path, mustBeNew, file);
+  }
+  Status OpenForAppend(const std::string& path, std::unique_ptr<File>& file) override {
+    return target_.OpenForAppend(path, file);
   }
   Status MoveReplace(const std::string& from, const std::string& to) override {
     return target_.MoveReplace(from, to);

@@ -14,6 +14,7 @@ class ReadOnlyFileSystem : public FileSystemWrapper {
   Status SetCurrentDirectory(const std::string&) override { return Refused(); }
   Status CreateDirectory(const std::string&) override { return Refused(); }
   Status CreateFile(const std::string&, bool, std::unique_ptr<File>&) override { return Refused(); }
+  Status OpenForAppend(const std::string&, std::unique_ptr<File>&) override { return Refused(); }
   Status MoveReplace(const std::string&, const std::string&) override { return Refused(); }
   Status DeleteFile(const std::string&) override { return Refused(); }
 

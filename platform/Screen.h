@@ -21,6 +21,9 @@ class Screen {
   // Shows a modal error box (stop icon, one OK button) and returns when the user has
   // acknowledged it.
   virtual void ShowError(const std::string& caption, const std::string& text) = 0;
+  // The detail behind the error just shown (the file, the system's reason), for a technician
+  // reading a terminal; a window front leaves it out of the box.
+  virtual void ShowDetail(const std::string& detail) { (void)detail; }
 
   // Dispatches window messages until `terminated` answers true or no window is left that
   // could end the loop.

@@ -6,20 +6,25 @@
 
 namespace varnel {
 
-void CreateFolderQuietly(platform::FileSystem& files, const std::string& path) {
-  (void)files.CreateDirectory(platform::LowerAscii(path));
+void CreateFolderQuietly(const RunContext& run, const std::string& path) {
+  const std::string folder = platform::LowerAscii(path);
+  const platform::Status made = run.files.CreateDirectory(folder);
+  if (made.ok()) return;
+  // A folder already there is what was asked for.
+  if (made.Exists() && run.files.Inspect(folder).kind == platform::PathKind::kDirectory) return;
+  run.events.FolderNotCreated(run.files.FullPath(folder), made);
 }
 
-void PrepareFolders(platform::FileSystem& files, const InstallRoot& root) {
-  CreateFolderQuietly(files, root.MysqlData());
-  CreateFolderQuietly(files, root.MysqlTemp());
+void PrepareFolders(const RunContext& run) {
+  CreateFolderQuietly(run, run.root.MysqlData());
+  CreateFolderQuietly(run, run.root.MysqlTemp());
   // Every later path is absolute: a failure here changes nothing.
-  (void)files.SetCurrentDirectory(root.Folder());
-  CreateFolderQuietly(files, root.Btn());
+  (void)run.files.SetCurrentDirectory(run.root.Folder());
+  CreateFolderQuietly(run, run.root.Btn());
   for (std::string_view edition : kEditionFolders) {
-    CreateFolderQuietly(files, root.EditionFolder(edition));
+    CreateFolderQuietly(run, run.root.EditionFolder(edition));
     // What a killed run left half written goes before anything is written again.
-    RemoveLeftoverTemporaries(files, platform::LowerAscii(root.EditionFolder(edition)));
+    RemoveLeftoverTemporaries(run.files, platform::LowerAscii(run.root.EditionFolder(edition)));
   }
 }
 

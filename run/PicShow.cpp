@@ -98,7 +98,7 @@ void TPictureShow::FormClose(forms::TCloseAction& action) {
 }
 
 void TPictureShow::Executar() {
-  PrepareFolders(context_.files, context_.root);
+  PrepareFolders(context_);
   Show();
   // Already visible since its creation: this brings it in front of other windows.
   if (window_) window_->Show();

@@ -55,7 +55,7 @@ void Ttbotoes::formcreate() {
   CreateSheet(tbotoes3);
   Step();
   CreateSheet(tBotoes5);
-  DeleteMarkerFile(Context().files, Context().root);
+  DeleteMarkerFile(Context());
   Close();
 }
 

@@ -60,10 +60,14 @@ class SheetStage {
   SwitchSink sink{fileSink};
   // Called after each progress step has reached the gauge.
   std::function<void()> onStep;
-  const varnel::RunContext context{files_, root, sink, [this] {
+  // Hears the run's events; a test may put its own in place.
+  varnel::RunEvents quiet;
+  const varnel::RunContext context{files_, root, sink,
+                                   [this] {
                                      varnel::ProgressStep();
                                      if (onStep) onStep();
-                                   }};
+                                   },
+                                   quiet};
   forms::TApplication app;
 };
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 
 #include "app/Options.h"
 #include "export/PictureFile.h"
@@ -26,36 +27,84 @@ TEST(Options, CommandLines) {
     bool valid;
     Mode mode;
     bool silent;
+    std::optional<std::string> root;
+    std::optional<std::string> log;
   };
+  const std::nullopt_t none = std::nullopt;
   const Case cases[] = {
-      {{}, true, Mode::kInstall, false},
-      {{"--silent"}, true, Mode::kInstall, true},
-      {{"--verify"}, true, Mode::kVerify, false},
-      {{"--list"}, true, Mode::kList, false},
-      {{"--silent", "--verify"}, true, Mode::kVerify, true},
-      {{"--help"}, true, Mode::kHelp, false},
-      {{"--version"}, true, Mode::kVersion, false},
-      {{"--list", "--list"}, true, Mode::kList, false},
-      {{"--list", "--verify"}, false, Mode::kInstall, false},
-      {{"--silently"}, false, Mode::kInstall, false},
-      {{"c:\\vexon7"}, false, Mode::kInstall, false},
-      {{"--SILENT"}, false, Mode::kInstall, false},
+      {{}, true, Mode::kInstall, false, none, none},
+      {{"--silent"}, true, Mode::kInstall, true, none, none},
+      {{"--verify"}, true, Mode::kVerify, false, none, none},
+      {{"--list"}, true, Mode::kList, false, none, none},
+      {{"--silent", "--verify"}, true, Mode::kVerify, true, none, none},
+      {{"--help"}, true, Mode::kHelp, false, none, none},
+      {{"--version"}, true, Mode::kVersion, false, none, none},
+      {{"--list", "--list"}, true, Mode::kList, false, none, none},
+      {{"--list", "--verify"}, false, Mode::kInstall, false, none, none},
+      {{"--silently"}, false, Mode::kInstall, false, none, none},
+      {{"c:\\vexon7"}, false, Mode::kInstall, false, none, none},
+      {{"--SILENT"}, false, Mode::kInstall, false, none, none},
+      // What follows --help or --version is not looked at.
+      {{"--version", "--bogus"}, true, Mode::kVersion, false, none, none},
+      {{"--list", "--help", "--verify"}, true, Mode::kHelp, false, none, none},
+      // An install root and a log, either spelling.
+      {{"--root", "D:\\Sistemas\\A\xC3\xA7\xC3\xA3o\\vexon7"},
+       true,
+       Mode::kInstall,
+       false,
+       "D:\\Sistemas\\A\xC3\xA7\xC3\xA3o\\vexon7",
+       none},
+      {{"--root=/srv/vexon7", "--list"}, true, Mode::kList, false, "/srv/vexon7", none},
+      {{"--log", "x.log", "--silent"}, true, Mode::kInstall, true, none, "x.log"},
+      {{"--log=c:\\a b\\x.log"}, true, Mode::kInstall, false, none, "c:\\a b\\x.log"},
+      {{"--root"}, false, Mode::kInstall, false, none, none},
+      {{"--root="}, false, Mode::kInstall, false, none, none},
+      {{"--log"}, false, Mode::kInstall, false, none, none},
+      // The switches of installer templates, in any letter case.
+      {{"/VERYSILENT", "/SUPPRESSMSGBOXES", "/NORESTART", "/DIR=d:\\vexon7", "/LOG=d:\\log.txt"},
+       true,
+       Mode::kInstall,
+       true,
+       "d:\\vexon7",
+       "d:\\log.txt"},
+      {{"/silent"}, true, Mode::kInstall, true, none, none},
+      {{"/s"}, true, Mode::kInstall, true, none, none},
+      {{"/qn"}, true, Mode::kInstall, true, none, none},
+      {{"/dir=D:\\V"}, true, Mode::kInstall, false, "D:\\V", none},
+      {{"/Log"}, true, Mode::kInstall, false, none, ""},
+      {{"/LOG="}, true, Mode::kInstall, false, none, ""},
+      {{"/?"}, true, Mode::kHelp, false, none, none},
+      {{"/help"}, true, Mode::kHelp, false, none, none},
+      {{"/DIR="}, false, Mode::kInstall, false, none, none},
+      {{"/DIR"}, false, Mode::kInstall, false, none, none},
+      {{"/X"}, false, Mode::kInstall, false, none, none},
+      {{"/SILENTLY"}, false, Mode::kInstall, false, none, none},
   };
   for (const Case& c : cases) {
     std::string error;
     const auto options = ParseOptions(c.args, error);
-    const std::string shown = c.args.empty() ? "(none)" : c.args[0];
-    ASSERT_EQ(options.has_value(), c.valid) << shown;
+    const std::string shown = DescribeArguments(c.args);
+    ASSERT_EQ(options.has_value(), c.valid) << shown << ": " << error;
     if (!c.valid) {
       EXPECT_FALSE(error.empty()) << shown;
       continue;
     }
     EXPECT_EQ(options->mode, c.mode) << shown;
     EXPECT_EQ(options->silent, c.silent) << shown;
+    EXPECT_EQ(options->root, c.root) << shown;
+    EXPECT_EQ(options->log, c.log) << shown;
   }
   std::string error;
   ParseOptions({"--bogus"}, error);
   EXPECT_EQ(error, "Unknown argument \"--bogus\". Run instalador --help to see the options.");
+  ParseOptions({"/VERYSILENT", "/BOGUS=1"}, error);
+  EXPECT_EQ(error, "Unknown argument \"/BOGUS=1\". Run instalador --help to see the options.");
+}
+
+TEST(Options, ArgumentsAsTheLogRecordsThem) {
+  EXPECT_EQ(DescribeArguments({}), "(none)");
+  EXPECT_EQ(DescribeArguments({"--silent", "--root", "c:\\Program Files\\x", "say \"hi\"", ""}),
+            "--silent --root \"c:\\Program Files\\x\" \"say \\\"hi\\\"\" \"\"");
 }
 
 TEST(InstanceLock, OneHolderPerInstallRoot) {

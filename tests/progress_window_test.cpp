@@ -86,7 +86,8 @@ struct TestRun {
   platform::PosixFileSystem files{{{'d', tmp.path().string()}}};
   const InstallRoot root = InstallRoot::FromDirectory("d:\\vexon7");
   PlanRecorder sink;
-  const RunContext context{files, root, sink, ProgressStep};
+  RunEvents events;
+  const RunContext context{files, root, sink, ProgressStep, events};
 };
 
 // An application with the progress window created, as the main form's creation makes it.

@@ -243,7 +243,7 @@ void ParentSequence(TestSheet& t) {
   t.Step_();
   t.CreateSheet(sheetC);
   events.push_back("marker");
-  DeleteMarkerFile(t.Context().files, t.Context().root);
+  DeleteMarkerFile(t.Context());
   t.Close_();
 }
 
@@ -407,7 +407,7 @@ TEST_F(SheetRunTest, MarkerFile) {
   for (const Case& c : cases) {
     fs::remove_all(txt / "pict.txt");
     c.prepare();
-    DeleteMarkerFile(disk, stage.root);
+    DeleteMarkerFile(stage.context);
     EXPECT_EQ(fs::exists(txt / "pict.txt"), c.existsAfter) << c.what;
     if (fs::exists(txt / "pict.txt")) fs::permissions(txt / "pict.txt", fs::perms::owner_all);
   }

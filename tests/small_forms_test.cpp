@@ -79,7 +79,8 @@ TEST(SmallForms, FormsLoadTheirStoredLayouts) {
   platform::PosixFileSystem fs;
   const InstallRoot root = InstallRoot::FromDirectory(folder.Windows());
   PlanRecorder sink;
-  const RunContext context{fs, root, sink, nullptr};
+  RunEvents events;
+  const RunContext context{fs, root, sink, nullptr, events};
   app.CreateForm(PictureShow, context);
   ASSERT_NE(PictureShow, nullptr);
   EXPECT_EQ(PictureShow->Caption, "Instalador");

@@ -340,6 +340,22 @@ Status PosixFileSystem::CreateFile(const std::string& path, bool mustBeNew,
   return Status();
 }
 
+Status PosixFileSystem::OpenForAppend(const std::string& path, std::unique_ptr<File>& file) {
+  file.reset();
+  std::string host;
+  if (Status s = HostPath(path, host); !s.ok()) return s;
+  const int fd = ::open(host.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+  if (fd < 0) return ErrnoError(errno, true);
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return Error(SysError::kAccessDenied);
+  }
+  Added(host);
+  file = std::make_unique<PosixFile>(*this, fd);
+  return Status();
+}
+
 Status PosixFileSystem::MoveReplace(const std::string& from, const std::string& to) {
   std::string hostFrom, hostTo;
   if (Status s = HostPath(from, hostFrom); !s.ok()) return s;

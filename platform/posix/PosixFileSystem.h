@@ -30,6 +30,7 @@ class PosixFileSystem : public FileSystem {
   Status SetCurrentDirectory(const std::string& path) override;
   Status CreateDirectory(const std::string& path) override;
   Status CreateFile(const std::string& path, bool mustBeNew, std::unique_ptr<File>& file) override;
+  Status OpenForAppend(const std::string& path, std::unique_ptr<File>& file) override;
   Status MoveReplace(const std::string& from, const std::string& to) override;
   PathInfo Inspect(const std::string& path) override;
   Status DeleteFile(const std::string& path) override;

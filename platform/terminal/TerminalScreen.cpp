@@ -69,6 +69,12 @@ void TerminalScreen::ShowError(const std::string& caption, const std::string& te
   std::fflush(state_->out);
 }
 
+void TerminalScreen::ShowDetail(const std::string& detail) {
+  EndLine(*state_);
+  std::fprintf(state_->out, "  %s\n", detail.c_str());
+  std::fflush(state_->out);
+}
+
 void TerminalScreen::RunMessageLoop(const std::function<bool()>& terminated) {
   terminated();
 }

@@ -18,6 +18,7 @@ class TerminalScreen : public Screen {
 
   void ProcessMessages() override {}
   void ShowError(const std::string& caption, const std::string& text) override;
+  void ShowDetail(const std::string& detail) override;
   // There is no window that could end a message loop: it returns at once.
   void RunMessageLoop(const std::function<bool()>& terminated) override;
   std::unique_ptr<ProgressWindow> OpenProgressWindow(const ProgressWindowLayout& layout) override;

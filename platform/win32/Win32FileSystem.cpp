@@ -184,6 +184,19 @@ Status Win32FileSystem::CreateFile(const std::string& path, bool mustBeNew,
   return Status();
 }
 
+Status Win32FileSystem::OpenForAppend(const std::string& path, std::unique_ptr<File>& file) {
+  file.reset();
+  std::wstring wide;
+  if (Status s = ApiPath(path, wide); !s.ok()) return s;
+  // Append access alone: every write lands at the end, whoever else writes the file.
+  const HANDLE handle =
+      CreateFileW(wide.c_str(), FILE_APPEND_DATA | SYNCHRONIZE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                  nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return SystemError();
+  file = std::make_unique<Win32File>(*this, handle);
+  return Status();
+}
+
 Status Win32FileSystem::MoveReplace(const std::string& from, const std::string& to) {
   std::wstring wideFrom;
   std::wstring wideTo;

@@ -90,8 +90,8 @@ mkdir -p "$work/busy/vexon7"
 (cd "$work/busy/vexon7" && flock . sh -c 'DISPLAY= "$0" --silent' "$exe" \
   >"$work/out.txt" 2>"$work/err.txt" </dev/null)
 STATUS=$?
-expect_status "a run while another holds the install root" 1 "$STATUS"
-grep -q 'An installation is already running' "$work/err.txt" &&
+expect_status "a run while another holds the install root" 75 "$STATUS"
+grep -q 'Another installation is running' "$work/err.txt" &&
   pass "the second run says an installation is running" || fail "message: $(cat "$work/err.txt")"
 [ -z "$(ls -A "$work/busy/vexon7")" ] && pass "the second run writes nothing" ||
   fail "the second run wrote: $(ls "$work/busy/vexon7")"

@@ -67,7 +67,8 @@ int main(int argc, char** argv) {
   // The window never prepares folders here: its context is not used.
   const varnel::InstallRoot root = varnel::InstallRoot::FromDirectory("c:\\vexon7");
   varnel::PlanRecorder sink;
-  const varnel::RunContext context{*fs, root, sink, nullptr};
+  varnel::RunEvents events;
+  const varnel::RunContext context{*fs, root, sink, nullptr, events};
   DemoShow* show = nullptr;
   app.CreateForm(show, context);
   const bool pump = !(argc > 5 && std::strcmp(argv[5], "nopump") == 0);

@@ -1,0 +1,39 @@
+#include "app/Root.h"
+
+#include "platform/System.h"
+
+namespace varnel {
+
+std::optional<InstallRoot> ChooseInstallRoot(platform::FileSystem& files,
+                                             const std::optional<std::string>& given,
+                                             std::string& error) {
+  if (given) {
+    const std::string folder = files.FullPath(*given);
+    switch (files.Inspect(folder).kind) {
+      case platform::PathKind::kDirectory:
+        return InstallRoot::FromDirectory(folder);
+      case platform::PathKind::kFile:
+        error = "The install root \"" + folder + "\" is not a folder. Nothing was installed.";
+        return std::nullopt;
+      case platform::PathKind::kMissing:
+        error = "The install root \"" + folder + "\" does not exist. Nothing was installed.";
+        return std::nullopt;
+    }
+  }
+  std::string directory;
+  if (const platform::Status read = files.CurrentDirectory(directory); !read.ok()) {
+    error = "Cannot read the current folder: " + read.text();
+    while (!error.empty() && (error.back() == '\n' || error.back() == '\r')) error.pop_back();
+    return std::nullopt;
+  }
+  InstallRoot root = InstallRoot::FromDirectory(directory);
+  if (platform::IsSystemFolder(files.FullPath(root.Folder()))) {
+    error = files.FullPath(root.Folder()) +
+            " is a folder of the operating system, not the product's folder; nothing was "
+            "installed. Start instalador from the product's folder, or give --root.";
+    return std::nullopt;
+  }
+  return root;
+}
+
+}  // namespace varnel
