@@ -1,6 +1,7 @@
 // Checks Win32FileSystem against the real Windows API (run under Wine by the end-to-end test, or
 // on Windows). Usage: win32_filesystem_check <empty work folder>. Prints one line per check and
-// a summary; exits 1 when any check fails.
+// a summary; exits 1 when any check fails. With --hold-lock ROOT STOPFILE it holds the
+// installation lock of ROOT instead, until STOPFILE exists.
 //
 // What the file system wrote is read back through the raw wide API, not through the class
 // under test.
@@ -10,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/InstanceLock.h"
 #include "platform/Text.h"
 #include "platform/win32/Win32FileSystem.h"
 
@@ -294,7 +296,20 @@ void CheckErrorTexts(platform::FileSystem& fs) {
 
 }  // namespace
 
+// Holds the lock of an install root until the file `stop` exists, so that a test can start an
+// installation that finds another one running: "held" or "refused" on stdout.
+int HoldLock(const std::string& root, const std::string& stop) {
+  const auto lock = platform::LockInstallRoot(root);
+  std::printf("%s\n", lock ? "held" : "refused");
+  std::fflush(stdout);
+  platform::Win32FileSystem fs;
+  for (int waited = 0; fs.Inspect(stop).kind == PathKind::kMissing && waited < 120000; waited += 50)
+    Sleep(50);
+  return lock ? 0 : 1;
+}
+
 int main(int argc, char** argv) {
+  if (argc == 4 && std::string(argv[1]) == "--hold-lock") return HoldLock(argv[2], argv[3]);
   platform::Win32FileSystem fs;
   const std::string dir = argc > 1 ? fs.FullPath(argv[1]) : Cwd(fs);
   std::printf("work folder %s\n", dir.c_str());

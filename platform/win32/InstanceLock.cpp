@@ -9,7 +9,8 @@ namespace platform {
 
 namespace {
 
-// A named mutex per install root, in the user's session; Windows drops it with the process.
+// A named mutex per install root, seen by every session of the machine; Windows drops it with
+// the process.
 class MutexLock : public InstanceLock {
  public:
   explicit MutexLock(HANDLE handle) : handle_(handle) {}
@@ -29,15 +30,29 @@ std::unique_ptr<InstanceLock> LockInstallRoot(const std::string& installRoot) {
   for (char& c : key)
     if (c == '\\' || c == '/') c = '|';
   while (key.size() > 1 && key.back() == '|') key.pop_back();
-  std::wstring name;
-  if (!Widen("Local\\VarnelInstalador:" + key, name)) return std::make_unique<MutexLock>(nullptr);
-  const HANDLE handle = CreateMutexW(nullptr, FALSE, name.c_str());
-  if (handle == nullptr) return std::make_unique<MutexLock>(nullptr);
-  if (GetLastError() == ERROR_ALREADY_EXISTS) {
-    CloseHandle(handle);
-    return nullptr;
+  // Open to everyone, so that a run of another account (a deployment agent running as SYSTEM)
+  // finds this one's mutex instead of being refused access to it.
+  SECURITY_DESCRIPTOR everyone;
+  InitializeSecurityDescriptor(&everyone, SECURITY_DESCRIPTOR_REVISION);
+  SetSecurityDescriptorDacl(&everyone, TRUE, nullptr, FALSE);
+  SECURITY_ATTRIBUTES attributes{sizeof attributes, &everyone, FALSE};
+  // The global namespace reaches every session of the machine; the session's own namespace is
+  // taken only where the global one is refused.
+  for (const char* space : {"Global\\", "Local\\"}) {
+    std::wstring name;
+    if (!Widen(std::string(space) + "VarnelInstalador:" + key, name)) break;
+    const HANDLE handle = CreateMutexW(&attributes, FALSE, name.c_str());
+    if (handle == nullptr) {
+      if (GetLastError() == ERROR_ACCESS_DENIED) continue;
+      break;
+    }
+    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+      CloseHandle(handle);
+      return nullptr;
+    }
+    return std::make_unique<MutexLock>(handle);
   }
-  return std::make_unique<MutexLock>(handle);
+  return std::make_unique<MutexLock>(nullptr);
 }
 
 }  // namespace platform

@@ -144,6 +144,72 @@ expect_status "run from D:\\AÇÃO\\Vexon7" "$RUN_STATUS" "$STATUS"
 expect_no_errors "run from D:\\AÇÃO\\Vexon7" "$work/out.txt"
 expect_dirs "run from D:\\AÇÃO\\Vexon7" "$d5" AÇÃO AÇÃO/Vexon7 $(btn_tree AÇÃO/Vexon7)
 
+# --- As a deployment tool starts it: current folder C:\windows\system32 ---
+# run_batch <unix folder> <args...>: runs instalador.exe from a batch file, as deployment tools
+# and start-up scripts do, and reads its exit code whole (bash sees only its last 8 bits); sets
+# STATUS and out.txt.
+sys32="$WINEPREFIX/drive_c/windows/system32"
+run_batch() {
+  local dir=$1
+  shift
+  printf '@echo off\r\n"%s" %%*\r\necho exit=%%ERRORLEVEL%%\r\n' "$(winepath -w "$exe")" >"$work/run.bat"
+  (cd "$dir" && wine cmd /c "$(winepath -w "$work/run.bat")" "$@" </dev/null >"$work/out.txt" 2>&1)
+  STATUS=$(tr -d '\r' <"$work/out.txt" | sed -n 's/^exit=//p' | tail -1)
+  STATUS=${STATUS:-999}
+}
+d6="$work/d6"
+mkdir -p "$d6/vexon7"
+map_d "$d6"
+run_batch "$sys32"
+expect_status "a run started in C:\\windows\\system32" 1 "$STATUS"
+tr -d '\r' <"$work/out.txt" | grep -qF "Start instalador from the product's folder, or give --root." &&
+  pass "the refusal says what to do" || fail "refusal message: $(tr -d '\r' <"$work/out.txt" | head -3)"
+[ ! -e "$sys32/btn" ] && pass "nothing under system32\\btn" || fail "system32\\btn was made"
+run_batch "$sys32" /VERYSILENT /SUPPRESSMSGBOXES /NORESTART '/DIR=d:\vexon7' '/LOG=d:\log.txt'
+expect_status "/VERYSILENT /DIR=d:\\vexon7 /LOG=d:\\log.txt from system32" 0 "$STATUS"
+[ ! -e "$sys32/btn" ] && pass "still nothing under system32\\btn" || fail "system32\\btn was made"
+if [ -n "$native" ] && diff -r "$work/native/vexon7/btn" "$d6/vexon7/btn" >/dev/null; then
+  pass "the tree at d:\\vexon7 is byte for byte the native tree"
+else
+  fail "the tree at d:\\vexon7 differs from the native tree"
+fi
+grep -q ' end: 9403 files written, 0 failed, .* exit code 0' "$d6/log.txt" &&
+  pass "the log ends with the summary" || fail "log: $(tail -2 "$d6/log.txt" 2>/dev/null)"
+grep -q ' start: instalador .*arguments /VERYSILENT /SUPPRESSMSGBOXES /NORESTART /DIR=d:\\vexon7' "$d6/log.txt" &&
+  pass "the log starts with the arguments" || fail "log start: $(head -1 "$d6/log.txt" 2>/dev/null)"
+
+# An install root with letters outside ASCII, given on the command line.
+mkdir -p "$d6/Ação/vexon7"
+run_batch "$sys32" /S '/DIR=d:\Ação\vexon7'
+expect_status "/DIR=d:\\Ação\\vexon7" 0 "$STATUS"
+n=$(find "$d6/Ação/vexon7/btn" -type f 2>/dev/null | wc -l)
+[ "$n" -eq 9403 ] && pass "the accented root given on the command line receives the tree" ||
+  fail "$n files under Ação/vexon7/btn"
+
+# A second installation on the same root, while the first holds it: 1618, nothing written.
+mkdir -p "$d6/busy/vexon7"
+rm -f "$d6/stop"
+(cd "$d6" && wine "$check" --hold-lock 'd:\busy\vexon7' 'd:\stop' >"$work/hold.txt" 2>&1) &
+holder=$!
+for _ in $(seq 1 200); do grep -q held "$work/hold.txt" 2>/dev/null && break; sleep 0.1; done
+run_batch "$d6/busy/vexon7" --silent
+touch "$d6/stop"
+wait "$holder"
+expect_status "a run while another holds the install root" 1618 "$STATUS"
+tr -d '\r' <"$work/out.txt" | grep -q 'Another installation is running' &&
+  pass "the second run says another installation is running" || fail "message: $(tr -d '\r' <"$work/out.txt" | head -2)"
+[ ! -e "$d6/busy/vexon7/btn" ] && pass "the second run writes nothing" || fail "the second run wrote"
+
+# A file that cannot be written: exit code 1, and the log names it.
+chmod a-w "$d6/vexon7/btn/pet/fundo.jpg"
+run_batch "$d6/vexon7" --silent '--log=d:\fail.txt'
+chmod u+w "$d6/vexon7/btn/pet/fundo.jpg"
+expect_status "a run with a read-only target" 1 "$STATUS"
+grep -qiF '(file d:\vexon7\btn\pet\fundo.jpg, picture tbotoes1 fundopet.Picture)' "$d6/fail.txt" &&
+  pass "the log names the file that failed" || fail "log: $(grep error "$d6/fail.txt" | head -2)"
+grep -q ' 1 failed, .* exit code 1' "$d6/fail.txt" && pass "the log counts the failure" ||
+  fail "log end: $(tail -1 "$d6/fail.txt")"
+
 # The file system's own checks, in an empty folder D:\check.
 d4="$work/d4"
 mkdir -p "$d4/check"
