@@ -20,7 +20,7 @@ using testing_pictures::MakeBitmap;
 using testing_pictures::PackText;
 
 // Four packed bitmaps of different sizes (the last larger than everything the queue holds
-// ahead), and a JPEG, which is never packed.
+// ahead), a fifth of the same size as A with other pixels, and a JPEG, which is never packed.
 class UnpackAheadTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -37,6 +37,9 @@ class UnpackAheadTest : public ::testing::Test {
   object Big: TImage
     Picture = bitmap 2048x1400 24
   end
+  object Twin: TImage
+    Picture = bitmap 64x64 24
+  end
   object Logo: TImage
     Picture = jpeg 40x30
   end
@@ -45,11 +48,13 @@ end
                       {{"A.Picture", MakeBitmap(64, 64, 24, 0, 1)},
                        {"B.Picture", MakeBitmap(32, 16, 24, 0, 2)},
                        {"C.Picture", MakeBitmap(64, 64, 8, 256, 3)},
-                       {"Big.Picture", MakeBitmap(2048, 1400, 24, 0, 4)}});
+                       {"Big.Picture", MakeBitmap(2048, 1400, 24, 0, 4)},
+                       {"Twin.Picture", MakeBitmap(64, 64, 24, 0, 5)}});
     loaded_.emplace(PictureStore::Load(store_, "TSHEET"));
-    for (const char* name : {"A", "B", "C", "Big", "Logo"})
+    for (const char* name : {"A", "B", "C", "Big", "Twin", "Logo"})
       graphics_[name] = loaded_->FindPicture(name, "Picture")->graphic;
-    for (const char* name : {"A", "B", "C", "Big"}) ASSERT_TRUE(graphics_[name].Packed()) << name;
+    for (const char* name : {"A", "B", "C", "Big", "Twin"})
+      ASSERT_TRUE(graphics_[name].Packed()) << name;
   }
 
   static std::vector<std::uint8_t> Rows(const forms::TGraphic& graphic) {
@@ -85,6 +90,33 @@ TEST_F(UnpackAheadTest, TakesInOrderGiveEachPicturesRows) {
       EXPECT_TRUE(std::ranges::equal(rows->Bytes(), Rows(graphics_[name])));
     }
   }
+}
+
+// Two pictures of the same size, byte for byte as long, with other pixels: each take gives the
+// picture's own rows, whether they were unpacked for it or it was met again a moment later, and
+// the one is never given in the other's place.
+TEST_F(UnpackAheadTest, PicturesOfTheSameSizeAreToldApart) {
+  const forms::TGraphic& a = graphics_["A"];
+  const forms::TGraphic& twin = graphics_["Twin"];
+  ASSERT_EQ(twin.width, a.width);
+  ASSERT_EQ(twin.height, a.height);
+  ASSERT_EQ(twin.depth, a.depth);
+  ASSERT_EQ(twin.rowBytes, a.rowBytes);
+  ASSERT_EQ(twin.FileSize(), a.FileSize());
+  ASSERT_NE(Rows(twin), Rows(a));
+
+  const std::vector<std::string> writes = {"A", "Twin", "Twin", "A", "Twin", "A", "A", "Twin"};
+  UnpackAhead ahead;
+  ahead.Start(Order(writes));
+  for (const std::string& name : writes) {
+    SCOPED_TRACE(name);
+    const UnpackAhead::Rows rows = ahead.Take(graphics_[name]);
+    ASSERT_NE(rows, nullptr);
+    EXPECT_TRUE(std::ranges::equal(rows->Bytes(), Rows(graphics_[name])));
+  }
+
+  ahead.Start(Order({"A", "Twin"}));
+  EXPECT_EQ(ahead.Take(twin), nullptr) << "A is next, not its twin";
 }
 
 // A picture out of the announced order, or after its end, is not given: the writer unpacks it
