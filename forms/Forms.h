@@ -8,7 +8,8 @@
 //   layout and OnCreate are the form's construction as far as the run can see.) Whatever the
 //   form's constructor needs (the run's context) is passed through CreateForm.
 // - The framework clears the form variable when the form is destroyed (released, or with the
-//   application), so a variable never points at a form that is gone.
+//   application), so a variable never points at a form that is gone. A form variable must
+//   therefore outlive its form; the program's are global.
 // - The first form created becomes the application's main form.
 // - An error raised while the layout loads destroys the half-made form, clears its variable and
 //   goes to the creator.

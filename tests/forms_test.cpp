@@ -54,6 +54,11 @@ class FormsTest : public ::testing::Test {
   }
   void TearDown() override { app.DestroyForms(); }
 
+  // Form variables outlive their forms, as the program's global ones do.
+  OtherForm* mainForm = nullptr;
+  OtherForm* first = nullptr;
+  OtherForm* reused = nullptr;
+  OtherForm* form = nullptr;
   platform::RecordingScreen screen;
   TApplication app{screen, [](int code) { throw ProcessExit{code}; }};
 };
@@ -112,7 +117,6 @@ TEST_F(FormsTest, FullStopRule) {
 }
 
 TEST_F(FormsTest, CloseActions) {
-  OtherForm* mainForm = nullptr;
   app.CreateForm(mainForm);
   ProbeForm::markVisible = true;
   app.CreateForm(ProbeForm::variable);
@@ -148,8 +152,6 @@ TEST_F(FormsTest, CloseActions) {
 // A form's variable names it exactly as long as it lives: the framework clears it when the form
 // goes with the application, and leaves it alone once it names another form.
 TEST_F(FormsTest, VariablesAreClearedWithTheirForms) {
-  OtherForm* first = nullptr;
-  OtherForm* reused = nullptr;
   app.CreateForm(first, "First");
   EXPECT_EQ(first->Name, "First") << "arguments reach the form's constructor";
   app.CreateForm(reused);
@@ -166,12 +168,11 @@ TEST_F(FormsTest, VariablesAreClearedWithTheirForms) {
 }
 
 TEST_F(FormsTest, HandlerMayRemoveItselfWhileRunning) {
-  OtherForm* form = nullptr;
   app.CreateForm(form);
   int runs = 0;
-  form->OnClose = [form, &runs](TCloseAction&) {
+  form->OnClose = [closing = form, &runs](TCloseAction&) {
     ++runs;
-    form->OnClose = nullptr;
+    closing->OnClose = nullptr;
   };
   form->Close();
   form->Close();
@@ -188,7 +189,6 @@ TEST_F(FormsTest, HaltEndsThroughTheExitHook) {
 }
 
 TEST_F(FormsTest, FindComponentIgnoresCase) {
-  OtherForm* form = nullptr;
   app.CreateForm(form);
   TEdit* edit = form->Add<TEdit>("DriveLocal");
   EXPECT_EQ(form->FindComponent("drivelocal"), edit);
