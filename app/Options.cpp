@@ -15,15 +15,18 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
     } else if (arg == "--verify") {
       mode = Mode::kVerify;
     } else if (arg == "--help" || arg == "-h" || arg == "/?") {
-      mode = Mode::kHelp;
+      // As GNU tools do: the help and the version are answered whatever follows them.
+      options.mode = Mode::kHelp;
+      return options;
     } else if (arg == "--version") {
-      mode = Mode::kVersion;
+      options.mode = Mode::kVersion;
+      return options;
     } else {
       error = "Unknown argument \"" + arg + "\". Run instalador --help to see the options.";
       return std::nullopt;
     }
     if (modeGiven && mode != options.mode) {
-      error = "Give only one of --list, --verify, --help and --version.";
+      error = "Give only one of --list and --verify.";
       return std::nullopt;
     }
     options.mode = mode;

@@ -35,6 +35,12 @@ TEST(Options, CommandLines) {
       {{"--version"}, true, Mode::kVersion, false},
       {{"--list", "--list"}, true, Mode::kList, false},
       {{"--list", "--verify"}, false, Mode::kInstall, false},
+      // What follows --help or --version is not looked at; what comes before still is.
+      {{"--version", "--list"}, true, Mode::kVersion, false},
+      {{"--help", "--bogus", "--verify"}, true, Mode::kHelp, false},
+      {{"--list", "--version"}, true, Mode::kVersion, false},
+      {{"--silent", "-h", "c:\\vexon7"}, true, Mode::kHelp, true},
+      {{"--bogus", "--version"}, false, Mode::kInstall, false},
       {{"--silently"}, false, Mode::kInstall, false},
       {{"c:\\vexon7"}, false, Mode::kInstall, false},
       {{"--SILENT"}, false, Mode::kInstall, false},
@@ -42,7 +48,8 @@ TEST(Options, CommandLines) {
   for (const Case& c : cases) {
     std::string error;
     const auto options = ParseOptions(c.args, error);
-    const std::string shown = c.args.empty() ? "(none)" : c.args[0];
+    std::string shown = c.args.empty() ? "(none)" : "";
+    for (const std::string& arg : c.args) shown += arg + " ";
     ASSERT_EQ(options.has_value(), c.valid) << shown;
     if (!c.valid) {
       EXPECT_FALSE(error.empty()) << shown;
