@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "ProgramInfo.h"
 #include "app/Menu.h"
 #include "app/Options.h"
 #include "app/Plan.h"
@@ -26,7 +27,7 @@ int main(int argc, char** argv) {
       std::fputs(varnel::HelpText().c_str(), stdout);
       return 0;
     case varnel::Mode::kVersion:
-      std::printf("instalador %s\n", VARNEL_VERSION);
+      std::printf("instalador %s\n%s\n", VARNEL_VERSION, VARNEL_COPYRIGHT);
       return 0;
     default:
       break;
