@@ -92,7 +92,7 @@ class PosixFile : public File {
 };
 
 PosixFileSystem::PosixFileSystem(std::map<char, std::string> drives) : drives_(std::move(drives)) {
-  if (drives_.empty()) drives_['z'] = "/";
+  if (drives_.empty()) drives_.emplace('z', "/");
 }
 
 PosixFileSystem::~PosixFileSystem() {
