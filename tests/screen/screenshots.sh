@@ -80,8 +80,19 @@ shoot() {
   cat "$work/$name.out"
 }
 
+# check_icon SIZE...: the progress window's title-bar icons are the program's, at the sizes the
+# system asks for at its DPI (Windows builds, which carry the icon as a resource).
+check_icon() {
+  local window
+  window=$(xdotool search --name '^Instalador$' | head -1)
+  xprop -id "$window" -f _NET_WM_ICON 32c _NET_WM_ICON |
+    python3 "$(dirname "$0")/window_icon.py" "$@" || fail "the window's icons"
+}
+
 echo "== 53% after 23 of 43 steps, window painted"
+[ "$runner" = wine ] && before_shot="check_icon 32 16"
 shoot gauge_53 23
+before_shot=
 "$check" "$work/gauge_53.ppm" 104 both painted || fail "gauge_53"
 
 echo "== 2% after the first step"
@@ -146,7 +157,9 @@ if [ "$runner" = wine ]; then
     echo "== $scale % ($dpi DPI): 100% after the last step, and the error box"
     wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
     wineserver -w
+    before_shot="check_icon $((32 * dpi / 96)) $((16 * dpi / 96))"
     shoot "gauge_100_dpi$dpi" 43
+    before_shot=
     "$check" "$work/gauge_100_dpi$dpi.ppm" full over painted "$scale" || fail "gauge_100_dpi$dpi"
     read -r width height <"$work/gauge_100_dpi$dpi.size"
     want_width=$(((width96 * scale + 50) / 100)) want_height=$(((height96 * scale + 50) / 100))
