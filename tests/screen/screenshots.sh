@@ -120,38 +120,46 @@ shoot closed 23
 before_shot=
 "$check" "$work/closed.ppm" 104 both painted || fail "closed"
 
-echo "== error box dismissed with Return"
 title='Varnel Configuração de ambiente'
-run "$demo" "$work/error.stop" "$work/picture.jpg" error >"$work/error.out" 2>&1 &
-pid=$!
-box=$(timeout 10 xdotool search --sync --name "^$title\$" | head -1)
-if [ -z "$box" ]; then
-  fail "no window named '$title'"
-  kill "$pid"
-else
-  sleep 0.5
-  import -window root "$shots/error_box.png"
-  client_size "^$title\$" >"$work/error.size"
-  xdotool windowfocus --sync "$box"
-  xdotool key Return
-  for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-  if kill -0 "$pid" 2>/dev/null; then
-    fail "the program did not go on after the box was dismissed"
+# Shows the error box over the window, takes a screenshot and the box's client size
+# ($work/NAME.size), dismisses it with Return, and checks the program goes on.
+#   error_box NAME
+error_box() {
+  local name=$1 box pid rc
+  run "$demo" "$work/$name.stop" "$work/picture.jpg" error >"$work/$name.out" 2>&1 &
+  pid=$!
+  box=$(timeout 10 xdotool search --sync --name "^$title\$" | head -1)
+  if [ -z "$box" ]; then
+    fail "$name: no window named '$title'"
     kill "$pid"
+  else
+    sleep 0.5
+    import -window root "$shots/$name.png"
+    client_size "^$title\$" >"$work/$name.size"
+    xdotool windowfocus --sync "$box"
+    xdotool key Return
+    for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+    if kill -0 "$pid" 2>/dev/null; then
+      fail "$name: the program did not go on after the box was dismissed"
+      kill "$pid"
+    fi
   fi
-fi
-wait "$pid"
-rc=$?
-cat "$work/error.out"
-[ "$rc" = 0 ] || fail "error demo ended with $rc"
-tr -d '\r' <"$work/error.out" | grep -q '^dismissed$' || fail "error demo did not report the dismissal"
+  wait "$pid"
+  rc=$?
+  cat "$work/$name.out"
+  [ "$rc" = 0 ] || fail "$name: error demo ended with $rc"
+  tr -d '\r' <"$work/$name.out" | grep -q '^dismissed$' || fail "$name: the demo did not report the dismissal"
+}
+
+echo "== error box dismissed with Return"
+error_box error_box
 
 # At 150 % and 200 % (Wine's DPI setting, LogPixels, read by each new program): the window's
 # client area scales by 1.5 and 2 from its 100 % size, with its gauge, bevels, label and picture;
 # the gauge lies wholly inside its panel; the error box grows with the system's font.
 if [ "$runner" = wine ]; then
   read -r width96 height96 <"$work/gauge_100.size"
-  read -r box_width96 box_height96 <"$work/error.size"
+  read -r box_width96 box_height96 <"$work/error_box.size"
   for dpi in 144 192; do
     scale=$((dpi * 100 / 96))
     echo "== $scale % ($dpi DPI): 100% after the last step, and the error box"
@@ -169,28 +177,16 @@ if [ "$runner" = wine ]; then
     else
       fail "client area ${width}x$height at $dpi DPI, want ${want_width}x$want_height (${width96}x$height96 at 96)"
     fi
-    run "$demo" "$work/error$dpi.stop" "$work/picture.jpg" error >"$work/error$dpi.out" 2>&1 &
-    pid=$!
-    box=$(timeout 10 xdotool search --sync --name "^$title\$" | head -1)
-    if [ -z "$box" ]; then
-      fail "no error box at $dpi DPI"
-      kill "$pid"
+    error_box "error_box_dpi$dpi"
+    read -r box_width box_height <"$work/error_box_dpi$dpi.size"
+    # Its text, icon and button grow with the DPI; its margins less so: at least half as
+    # much as the scale, in both directions.
+    if [ $((box_height * 200)) -ge $((box_height96 * (100 + scale))) ] &&
+      [ $((box_width * 200)) -ge $((box_width96 * (100 + scale))) ]; then
+      echo "ok: error box ${box_width}x$box_height at $dpi DPI, ${box_width96}x$box_height96 at 96"
     else
-      sleep 0.5
-      import -window root "$shots/error_box_dpi$dpi.png"
-      read -r box_width box_height < <(client_size "^$title\$")
-      # Its text, icon and button grow with the DPI; its margins less so: at least half as
-      # much as the scale, in both directions.
-      if [ $((box_height * 200)) -ge $((box_height96 * (100 + scale))) ] &&
-        [ $((box_width * 200)) -ge $((box_width96 * (100 + scale))) ]; then
-        echo "ok: error box ${box_width}x$box_height at $dpi DPI, ${box_width96}x$box_height96 at 96"
-      else
-        fail "error box ${box_width}x$box_height at $dpi DPI, ${box_width96}x$box_height96 at 96"
-      fi
-      xdotool windowfocus --sync "$box"
-      xdotool key Return
+      fail "error box ${box_width}x$box_height at $dpi DPI, ${box_width96}x$box_height96 at 96"
     fi
-    wait "$pid" || fail "error demo at $dpi DPI ended with $?"
   done
   wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
   wineserver -w
