@@ -51,20 +51,21 @@ Function SystemFunction(const wchar_t* dll, const char* name) {
   return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }
 
+using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+using GetSystemMetricsForDpiFunction = int(WINAPI*)(int, UINT);
+using AdjustWindowRectExForDpiFunction = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+// shcore's GetDpiForMonitor(monitor, MDT_EFFECTIVE_DPI = 0, &x, &y).
+using GetDpiForMonitorFunction = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+
 struct DpiFunctions {
-  UINT(WINAPI* forWindow)
-  (HWND) = SystemFunction<UINT(WINAPI*)(HWND)>(L"user32.dll", "GetDpiForWindow");
-  int(WINAPI* metricForDpi)(int, UINT) =
-      SystemFunction<int(WINAPI*)(int, UINT)>(L"user32.dll", "GetSystemMetricsForDpi");
-  BOOL(WINAPI* adjustForDpi)
-  (RECT*, DWORD, BOOL, DWORD, UINT) =
-      SystemFunction<BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT)>(L"user32.dll",
-                                                                     "AdjustWindowRectExForDpi");
-  // shcore's GetDpiForMonitor(monitor, MDT_EFFECTIVE_DPI = 0, &x, &y).
-  HRESULT(WINAPI* forMonitor)
-  (HMONITOR, int, UINT*,
-   UINT*) = SystemFunction<HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*)>(L"shcore.dll",
-                                                                          "GetDpiForMonitor");
+  GetDpiForWindowFunction forWindow =
+      SystemFunction<GetDpiForWindowFunction>(L"user32.dll", "GetDpiForWindow");
+  GetSystemMetricsForDpiFunction metricForDpi =
+      SystemFunction<GetSystemMetricsForDpiFunction>(L"user32.dll", "GetSystemMetricsForDpi");
+  AdjustWindowRectExForDpiFunction adjustForDpi =
+      SystemFunction<AdjustWindowRectExForDpiFunction>(L"user32.dll", "AdjustWindowRectExForDpi");
+  GetDpiForMonitorFunction forMonitor =
+      SystemFunction<GetDpiForMonitorFunction>(L"shcore.dll", "GetDpiForMonitor");
 };
 
 const DpiFunctions& Dpi() {
@@ -365,9 +366,12 @@ class Win32ProgressWindow : public ProgressWindow {
   }
 
  private:
-  // Lays the window out for `dpi`: sizes, fonts and title-bar icons.
+  // Lays the window out for `dpi`: sizes, fonts and title-bar icons. The window lets go of its
+  // old icons when it is given the new ones, so those are destroyed only then.
   void UseDpi(int dpi) {
-    ReleaseDpiResources();
+    const HICON oldSmall = smallIcon_, oldBig = bigIcon_;
+    if (labelFont_ != nullptr) DeleteObject(labelFont_);
+    if (gaugeFont_ != nullptr) DeleteObject(gaugeFont_);
     layout_ = ScaleLayout(base_, dpi);
     labelFont_ = MakeFont(layout_.labelFont);
     gaugeFont_ = MakeFont(layout_.gaugeFont);
@@ -377,14 +381,15 @@ class Win32ProgressWindow : public ProgressWindow {
       SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
     if (bigIcon_ != nullptr)
       SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
+    if (oldSmall != nullptr) DestroyIcon(oldSmall);
+    if (oldBig != nullptr) DestroyIcon(oldBig);
   }
+  // After the window is destroyed.
   void ReleaseDpiResources() {
     if (labelFont_ != nullptr) DeleteObject(labelFont_);
     if (gaugeFont_ != nullptr) DeleteObject(gaugeFont_);
     if (smallIcon_ != nullptr) DestroyIcon(smallIcon_);
     if (bigIcon_ != nullptr) DestroyIcon(bigIcon_);
-    labelFont_ = gaugeFont_ = nullptr;
-    smallIcon_ = bigIcon_ = nullptr;
   }
 
   void Paint(HDC dc) {
