@@ -42,8 +42,9 @@ class Pe:
         pe = struct.unpack_from("<I", data, 0x3C)[0]
         if data[pe:pe + 4] != b"PE\0\0":
             raise ValueError("no PE signature")
-        (self.machine, sections, self.timestamp, symbols_at, symbols, optional_size,
+        (self.machine, sections, self.timestamp, symbols_at, self.symbols, optional_size,
          _) = struct.unpack_from("<HHIIIHH", data, pe + 4)
+        symbols = self.symbols
         optional = pe + 24
         magic = struct.unpack_from("<H", data, optional)[0]
         directories = optional + (112 if magic == 0x20B else 96)
@@ -230,6 +231,7 @@ def main():
     names = [s[0] for s in pe.sections]
     check(not [n for n in names if n.startswith(".debug") or n.startswith(".zdebug")],
           "no debug sections in the executable: %s" % " ".join(names))
+    check(pe.symbols == 0, "no symbol table in the executable: %d symbols" % pe.symbols)
     check(pe.timestamp == int(os.environ.get("SOURCE_DATE_EPOCH", "0")),
           "header time %d: none, or SOURCE_DATE_EPOCH" % pe.timestamp)
     link = pe.section(".gnu_debuglink")
@@ -242,9 +244,12 @@ def main():
         if os.path.exists(debug_path):
             debug = open(debug_path, "rb").read()
             check(zlib.crc32(debug) == crc, "the link's checksum is the debug file's")
-            debug_names = [s[0] for s in Pe(debug).sections]
-            check(".debug_info" in debug_names or any(n == ".text" for n in debug_names),
-                  "the debug file is a PE file of the same sections")
+            debug = Pe(debug)
+            debug_names = [s[0] for s in debug.sections]
+            check(any(n.startswith(".debug_") for n in debug_names) and debug.symbols > 0,
+                  "the debug file holds the debug sections (%s) and the %d symbols"
+                  % (" ".join(n for n in debug_names if n.startswith(".debug_")),
+                     debug.symbols))
         else:
             check(False, "no %s beside the executable" % debug_path)
 
