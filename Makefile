@@ -1,7 +1,8 @@
 # The two commands of the README:
 #   make run   installs what is missing, builds, and runs the installer on a demo install root
 #   make test  installs what is missing, builds native, sanitizer and Windows builds, runs every test
-.PHONY: run test bench deps native windows sanitizers clean
+#   make sign  signs the Windows artefacts with the certificate in VARNEL_SIGN_PFX (see README)
+.PHONY: run test bench deps native windows sanitizers sign clean
 
 DEMO := build/demo/vexon7
 
@@ -37,6 +38,11 @@ bench: windows
 	build/native/install_vs_tar build/native/instalador /dev/shm build/windows/instalador.exe
 	build/native/install_vs_tar build/native/instalador $(CURDIR)/build build/windows/instalador.exe
 	build/native/store_bench /dev/shm/varnel-store-bench; rm -rf /dev/shm/varnel-store-bench
+
+# Signs build/windows/instalador.exe (and instalador.msi when there is one) in place. Builds
+# nothing: it signs what was built and tested.
+sign: deps
+	@scripts/sign.sh
 
 clean:
 	rm -rf build

@@ -47,7 +47,7 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
   bool modeGiven = false;
   const auto setMode = [&](Mode mode) {
     if (modeGiven && mode != options.mode) {
-      error = "Give only one of --list, --verify, --help and --version.";
+      error = "Give only one of --list and --verify.";
       return false;
     }
     options.mode = mode;

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "ProgramInfo.h"
 #include "app/Options.h"
 #include "app/Plan.h"
 #include "app/Program.h"
@@ -49,7 +50,7 @@ int main(int argc, char** argv) {
       std::fputs(varnel::HelpText().c_str(), stdout);
       return varnel::kExitDone;
     case varnel::Mode::kVersion:
-      std::printf("instalador %s\n", VARNEL_VERSION);
+      std::printf("instalador %s\n%s\n", VARNEL_VERSION, VARNEL_COPYRIGHT);
       return varnel::kExitDone;
     default:
       break;

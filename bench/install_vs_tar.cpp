@@ -68,6 +68,12 @@ long SizeOf(const fs::path& p) {
   return ec ? -1 : static_cast<long>(size);
 }
 
+// A numbered name: Numbered("i", 3) is "i3".
+std::string Numbered(std::string prefix, std::size_t n) {
+  prefix += std::to_string(n);
+  return prefix;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -95,7 +101,7 @@ int main(int argc, char** argv) {
   std::vector<double> install, tar;
   long peakKiB = 0;
   for (int i = 0; i < 5; ++i) {
-    const fs::path a = work / ("i" + std::to_string(i)) / "vexon7";
+    const fs::path a = work / Numbered("i", i) / "vexon7";
     fs::create_directories(a);
     const Outcome o = Run({exe, "--silent"}, a);
     if (o.status != 0) {
@@ -104,7 +110,7 @@ int main(int argc, char** argv) {
     }
     install.push_back(o.seconds);
     peakKiB = std::max(peakKiB, o.peakKiB);
-    const fs::path t = work / ("t" + std::to_string(i)) / "vexon7";
+    const fs::path t = work / Numbered("t", i) / "vexon7";
     fs::create_directories(t);
     tar.push_back(Run({"tar", "-xf", tarball.string()}, t).seconds);
     fs::remove_all(a.parent_path());

@@ -50,6 +50,12 @@ double Time(F&& work, double budget = 0.5) {
   return Seconds(start) / runs;
 }
 
+// A numbered name: Numbered("i", 3) is "i3".
+std::string Numbered(std::string prefix, std::size_t n) {
+  prefix += std::to_string(n);
+  return prefix;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -94,7 +100,7 @@ int main(int argc, char** argv) {
     });
     const double plain = Time([&] {
       for (std::size_t i = 0; i < pictures.size(); ++i) {
-        const std::string host = (folder / ("p" + std::to_string(i))).string();
+        const std::string host = (folder / Numbered("p", i)).string();
         std::FILE* f = std::fopen(host.c_str(), "wb");
         if (f == nullptr) std::abort();
         const auto& b = files[i];

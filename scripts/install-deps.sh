@@ -12,6 +12,8 @@ packages=(
   clang libclang-rt-14-dev
   # Windows cross-build and running it
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64
+  # signing the Windows artefacts (make sign) and its test's throwaway certificate
+  osslsigncode openssl
   # pictures, text and the Linux window
   libjpeg62-turbo-dev libfreetype-dev fonts-dejavu-core zlib1g-dev libdeflate-dev libz-mingw-w64-dev libfltk1.3-dev
   # screenshots and driving windows as a person would

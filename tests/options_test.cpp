@@ -47,6 +47,8 @@ TEST(Options, CommandLines) {
       // What follows --help or --version is not looked at.
       {{"--version", "--bogus"}, true, Mode::kVersion, false, none, none},
       {{"--list", "--help", "--verify"}, true, Mode::kHelp, false, none, none},
+      {{"--silent", "-h", "c:\\vexon7"}, true, Mode::kHelp, true, none, none},
+      {{"--bogus", "--version"}, false, Mode::kInstall, false, none, none},
       // An install root and a log, either spelling.
       {{"--root", "D:\\Sistemas\\A\xC3\xA7\xC3\xA3o\\vexon7"},
        true,

@@ -2,6 +2,8 @@
 
 #include "platform/win32/Windows.h"
 
+#include "platform/win32/ResourceIds.h"
+
 #include <objbase.h>
 #include <ocidl.h>
 #include <olectl.h>
@@ -30,6 +32,122 @@ HFONT MakeFont(const Font& font) {
   return CreateFontW(-font.pixelHeight, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
                      FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                      DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, Wide(font.face).c_str());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Scaling with the monitor's DPI. The layout is given for 96 DPI (100 %); the manifest declares
+// the program per-monitor DPI aware, so the system does not stretch the window and the window
+// scales itself. The per-DPI functions came with Windows 10 1607 (8.1 for the monitor's DPI):
+// looked up at run time, so the program still starts on Windows 7.
+
+constexpr int kBaseDpi = 96;
+constexpr DWORD kWindowStyle = WS_OVERLAPPEDWINDOW;
+
+template <typename Function>
+Function SystemFunction(const wchar_t* dll, const char* name) {
+  HMODULE module = GetModuleHandleW(dll);
+  if (module == nullptr) module = LoadLibraryExW(dll, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  if (module == nullptr) return nullptr;
+  return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
+using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+using GetSystemMetricsForDpiFunction = int(WINAPI*)(int, UINT);
+using AdjustWindowRectExForDpiFunction = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+// shcore's GetDpiForMonitor(monitor, MDT_EFFECTIVE_DPI = 0, &x, &y).
+using GetDpiForMonitorFunction = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+
+struct DpiFunctions {
+  GetDpiForWindowFunction forWindow =
+      SystemFunction<GetDpiForWindowFunction>(L"user32.dll", "GetDpiForWindow");
+  GetSystemMetricsForDpiFunction metricForDpi =
+      SystemFunction<GetSystemMetricsForDpiFunction>(L"user32.dll", "GetSystemMetricsForDpi");
+  AdjustWindowRectExForDpiFunction adjustForDpi =
+      SystemFunction<AdjustWindowRectExForDpiFunction>(L"user32.dll", "AdjustWindowRectExForDpi");
+  GetDpiForMonitorFunction forMonitor =
+      SystemFunction<GetDpiForMonitorFunction>(L"shcore.dll", "GetDpiForMonitor");
+};
+
+const DpiFunctions& Dpi() {
+  static const DpiFunctions functions;
+  return functions;
+}
+
+// The DPI the window is shown at: its monitor's on Windows 8.1 and later, else the system's.
+int WindowDpi(HWND hwnd) {
+  if (Dpi().forWindow != nullptr)
+    if (const UINT dpi = Dpi().forWindow(hwnd); dpi != 0) return static_cast<int>(dpi);
+  if (Dpi().forMonitor != nullptr) {
+    UINT x = 0, y = 0;
+    if (SUCCEEDED(Dpi().forMonitor(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST), 0, &x, &y)) &&
+        y != 0)
+      return static_cast<int>(y);
+  }
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : kBaseDpi;
+}
+
+int SystemMetric(int index, int dpi) {
+  if (Dpi().metricForDpi != nullptr) return Dpi().metricForDpi(index, static_cast<UINT>(dpi));
+  return GetSystemMetrics(index);
+}
+
+// The width and height the frame and title bar add to a client area at `dpi`.
+SIZE FrameSize(int dpi) {
+  RECT r{0, 0, 0, 0};
+  if (Dpi().adjustForDpi != nullptr) {
+    Dpi().adjustForDpi(&r, kWindowStyle, FALSE, 0, static_cast<UINT>(dpi));
+    return {r.right - r.left, r.bottom - r.top};
+  }
+  // Before Windows 10 1607 the frame is known at the system's DPI only.
+  AdjustWindowRectEx(&r, kWindowStyle, FALSE, 0);
+  const int system = WindowDpi(nullptr);
+  return {MulDiv(r.right - r.left, dpi, system), MulDiv(r.bottom - r.top, dpi, system)};
+}
+
+int Scale(int value, int dpi) {
+  return MulDiv(value, dpi, kBaseDpi);
+}
+
+// A rectangle scaled by its edges, so that neighbours stay neighbours.
+Rect Scale(const Rect& r, int dpi) {
+  const int left = Scale(r.left, dpi), top = Scale(r.top, dpi);
+  return {left, top, Scale(r.left + r.width, dpi) - left, Scale(r.top + r.height, dpi) - top};
+}
+
+// The layout at `dpi`. Every length is scaled; the gauge is then kept inside its panel's bevel,
+// where rounding could otherwise push it a pixel into it. At 96 DPI the layout is unchanged.
+ProgressWindowLayout ScaleLayout(const ProgressWindowLayout& base, int dpi) {
+  if (dpi == kBaseDpi) return base;
+  ProgressWindowLayout out = base;
+  const SIZE frame = FrameSize(kBaseDpi), scaledFrame = FrameSize(dpi);
+  out.outerWidth = Scale(base.outerWidth - frame.cx, dpi) + scaledFrame.cx;
+  out.outerHeight = Scale(base.outerHeight - frame.cy, dpi) + scaledFrame.cy;
+  out.panelBevel = Scale(base.panelBevel, dpi);
+  out.pictureWidth = Scale(base.pictureWidth, dpi);
+  out.labelBounds = Scale(base.labelBounds, dpi);
+  out.labelFont.pixelHeight = Scale(base.labelFont.pixelHeight, dpi);
+  out.gaugePanelBounds = Scale(base.gaugePanelBounds, dpi);
+  out.gaugePanelBevel = Scale(base.gaugePanelBevel, dpi);
+  out.gaugeFont.pixelHeight = Scale(base.gaugeFont.pixelHeight, dpi);
+  Rect gauge = Scale(base.gaugeBounds, dpi);
+  const int bevel = out.gaugePanelBevel;
+  gauge.left = std::max(gauge.left, bevel);
+  gauge.top = std::max(gauge.top, bevel);
+  gauge.width = std::min(gauge.width, out.gaugePanelBounds.width - bevel - gauge.left);
+  gauge.height = std::min(gauge.height, out.gaugePanelBounds.height - bevel - gauge.top);
+  out.gaugeBounds = gauge;
+  return out;
+}
+
+// The program's icon at the size the system wants for `metric` (SM_CXICON or SM_CXSMICON) at
+// `dpi`; null when the program carries none (the window class's icon stays).
+HICON LoadProgramIcon(int metric, int dpi) {
+  const int side = SystemMetric(metric, dpi);
+  return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(VARNEL_ICON_ID),
+                                       IMAGE_ICON, side, side, LR_DEFAULTCOLOR));
 }
 
 // A COLORREF is the same layout as our colours.
@@ -61,7 +179,9 @@ void DrawBevel(HDC dc, int x, int y, int w, int h, int width, bool raised) {
   DeleteObject(dark);
 }
 
-void Blit(HDC dc, const Bitmap& pixels, int x, int y) {
+// Draws the pixels with their top left at (x, y), stretched to width x height when that is not
+// their size (a gauge painted before the DPI changed, until the next one).
+void Blit(HDC dc, const Bitmap& pixels, int x, int y, int width, int height) {
   if (pixels.width <= 0 || pixels.height <= 0) return;
   // 32-bit DIB pixels are blue, green, red, unused from the lowest byte up.
   std::vector<std::uint32_t> bgra(pixels.pixels.size());
@@ -78,8 +198,14 @@ void Blit(HDC dc, const Bitmap& pixels, int x, int y) {
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
-  SetDIBitsToDevice(dc, x, y, static_cast<DWORD>(pixels.width), static_cast<DWORD>(pixels.height),
-                    0, 0, 0, static_cast<UINT>(pixels.height), bgra.data(), &info, DIB_RGB_COLORS);
+  if (width == pixels.width && height == pixels.height) {
+    SetDIBitsToDevice(dc, x, y, static_cast<DWORD>(pixels.width), static_cast<DWORD>(pixels.height),
+                      0, 0, 0, static_cast<UINT>(pixels.height), bgra.data(), &info,
+                      DIB_RGB_COLORS);
+  } else {
+    StretchDIBits(dc, x, y, width, height, 0, 0, pixels.width, pixels.height, bgra.data(), &info,
+                  DIB_RGB_COLORS, SRCCOPY);
+  }
 }
 
 // The stored JPEG as a picture object of the system's own image support.
@@ -107,17 +233,21 @@ IPicture* LoadPicture(std::span<const std::uint8_t> jpeg) {
 class Win32ProgressWindow : public ProgressWindow {
  public:
   Win32ProgressWindow(Win32Screen& screen, const ProgressWindowLayout& layout)
-      : screen_(screen),
-        layout_(layout),
-        labelFont_(MakeFont(layout.labelFont)),
-        gaugeFont_(MakeFont(layout.gaugeFont)),
-        picture_(LoadPicture(layout.pictureJpeg)) {
+      : screen_(screen), base_(layout), layout_(layout), picture_(LoadPicture(layout.pictureJpeg)) {
     const int x = (GetSystemMetrics(SM_CXSCREEN) - layout.outerWidth) / 2;
     const int y = (GetSystemMetrics(SM_CYSCREEN) - layout.outerHeight) / 2;
-    hwnd_ = CreateWindowExW(0, kWindowClass, Wide(layout.caption).c_str(), WS_OVERLAPPEDWINDOW, x,
-                            y, layout.outerWidth, layout.outerHeight, nullptr, nullptr,
+    hwnd_ = CreateWindowExW(0, kWindowClass, Wide(layout.caption).c_str(), kWindowStyle, x, y,
+                            layout.outerWidth, layout.outerHeight, nullptr, nullptr,
                             GetModuleHandleW(nullptr), this);
     screen_.owner = hwnd_;
+    if (hwnd_ == nullptr) return;
+    // Scaled for the monitor it appears on, and centred again at its scaled size.
+    UseDpi(WindowDpi(hwnd_));
+    if (layout_.outerWidth != layout.outerWidth || layout_.outerHeight != layout.outerHeight) {
+      SetWindowPos(hwnd_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - layout_.outerWidth) / 2,
+                   (GetSystemMetrics(SM_CYSCREEN) - layout_.outerHeight) / 2, layout_.outerWidth,
+                   layout_.outerHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
   }
   ~Win32ProgressWindow() override {
     if (screen_.owner == hwnd_) screen_.owner = nullptr;
@@ -126,8 +256,7 @@ class Win32ProgressWindow : public ProgressWindow {
       DestroyWindow(hwnd_);
     }
     if (picture_ != nullptr) picture_->Release();
-    DeleteObject(labelFont_);
-    DeleteObject(gaugeFont_);
+    ReleaseDpiResources();
   }
   bool Created() const { return hwnd_ != nullptr; }
 
@@ -212,6 +341,16 @@ class Win32ProgressWindow : public ProgressWindow {
           return 0;  // the window goes only when its owner destroys it
         case WM_ERASEBKGND:
           return 1;  // WM_PAINT covers every pixel
+        case WM_DPICHANGED: {
+          // Moved to a monitor of another DPI, or its scaling changed: the new layout, at the
+          // place the system suggests.
+          self->UseDpi(HIWORD(wParam));
+          const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+          SetWindowPos(hwnd, nullptr, suggested->left, suggested->top, self->layout_.outerWidth,
+                       self->layout_.outerHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+          InvalidateRect(hwnd, nullptr, FALSE);
+          return 0;
+        }
         case WM_PAINT: {
           PAINTSTRUCT paint;
           HDC dc = BeginPaint(hwnd, &paint);
@@ -227,6 +366,32 @@ class Win32ProgressWindow : public ProgressWindow {
   }
 
  private:
+  // Lays the window out for `dpi`: sizes, fonts and title-bar icons. The window lets go of its
+  // old icons when it is given the new ones, so those are destroyed only then.
+  void UseDpi(int dpi) {
+    const HICON oldSmall = smallIcon_, oldBig = bigIcon_;
+    if (labelFont_ != nullptr) DeleteObject(labelFont_);
+    if (gaugeFont_ != nullptr) DeleteObject(gaugeFont_);
+    layout_ = ScaleLayout(base_, dpi);
+    labelFont_ = MakeFont(layout_.labelFont);
+    gaugeFont_ = MakeFont(layout_.gaugeFont);
+    smallIcon_ = LoadProgramIcon(SM_CXSMICON, dpi);
+    bigIcon_ = LoadProgramIcon(SM_CXICON, dpi);
+    if (smallIcon_ != nullptr)
+      SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+    if (bigIcon_ != nullptr)
+      SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
+    if (oldSmall != nullptr) DestroyIcon(oldSmall);
+    if (oldBig != nullptr) DestroyIcon(oldBig);
+  }
+  // After the window is destroyed.
+  void ReleaseDpiResources() {
+    if (labelFont_ != nullptr) DeleteObject(labelFont_);
+    if (gaugeFont_ != nullptr) DeleteObject(gaugeFont_);
+    if (smallIcon_ != nullptr) DestroyIcon(smallIcon_);
+    if (bigIcon_ != nullptr) DestroyIcon(bigIcon_);
+  }
+
   void Paint(HDC dc) {
     RECT client;
     GetClientRect(hwnd_, &client);
@@ -263,13 +428,17 @@ class Win32ProgressWindow : public ProgressWindow {
 
   void DrawGaugeOn(HDC dc) {
     Blit(dc, gauge_, layout_.gaugePanelBounds.left + layout_.gaugeBounds.left,
-         layout_.gaugePanelBounds.top + layout_.gaugeBounds.top);
+         layout_.gaugePanelBounds.top + layout_.gaugeBounds.top, layout_.gaugeBounds.width,
+         layout_.gaugeBounds.height);
   }
 
   Win32Screen& screen_;
-  ProgressWindowLayout layout_;
-  HFONT labelFont_;
-  HFONT gaugeFont_;
+  const ProgressWindowLayout base_;  // at 96 DPI, as given
+  ProgressWindowLayout layout_;      // at the window's DPI
+  HFONT labelFont_ = nullptr;
+  HFONT gaugeFont_ = nullptr;
+  HICON smallIcon_ = nullptr;
+  HICON bigIcon_ = nullptr;
   IPicture* picture_;
   Bitmap gauge_;
   HWND hwnd_ = nullptr;
@@ -286,7 +455,12 @@ std::unique_ptr<Win32Screen> Win32Screen::Open() {
   windowClass.lpfnWndProc = Win32ProgressWindow::Procedure;
   windowClass.hInstance = GetModuleHandleW(nullptr);
   windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-  windowClass.hIcon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
+  // The program's icon; each window sets it again at its own DPI's sizes.
+  windowClass.hIcon =
+      static_cast<HICON>(LoadImageW(windowClass.hInstance, MAKEINTRESOURCEW(VARNEL_ICON_ID),
+                                    IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
+  if (windowClass.hIcon == nullptr)
+    windowClass.hIcon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
   windowClass.lpszClassName = kWindowClass;
   if (RegisterClassExW(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
     return nullptr;

@@ -109,6 +109,14 @@ tr -d '\r' <"$work/out.txt" | grep -q '^9403 files checked under d:\\sistemas\\v
 run_in "$d1/sistemas/vexon7" "$exe" --list
 lines=$(tr -d '\r' <"$work/out.txt" | grep -c $'\t')
 [ "$lines" -eq 9403 ] && pass "--list under Wine prints 9403 writes" || fail "--list under Wine: $lines"
+if [ -n "$native" ]; then
+  run_in "$d1/sistemas/vexon7" "$exe" --version
+  if [ "$(tr -d '\r' <"$work/out.txt")" = "$("$native" --version)" ]; then
+    pass "--version under Wine prints what the native program prints: $(head -1 "$work/out.txt" | tr -d '\r')"
+  else
+    fail "--version under Wine: '$(tr -d '\r' <"$work/out.txt")'"
+  fi
+fi
 
 # Started from the dedudodevorud subfolder: the same install root.
 d2="$work/d2"

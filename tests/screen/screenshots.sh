@@ -49,6 +49,14 @@ pids+=($!)
 for _ in $(seq 50); do xdotool search --class openbox >/dev/null 2>&1 && break; sleep 0.1; done
 sleep 0.5
 
+# client_size TITLE: "WIDTH HEIGHT" of the first window of that title, as the X server has it:
+# the client area, the window manager drawing the frame.
+client_size() {
+  local window
+  window=$(xdotool search --name "$1" | head -1)
+  [ -n "$window" ] && xwininfo -id "$window" | awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w, h}'
+}
+
 # Shows the window at a step, waits until the demo says it is ready, takes a screenshot.
 #   shoot NAME STEPS [nopump]
 # With $before_shot set, runs it first (the demo still running).
@@ -66,13 +74,25 @@ shoot() {
   fi
   import -window root "$shots/$name.png"
   convert "$shots/$name.png" "$work/$name.ppm"
+  client_size "^Instalador\$" >"$work/$name.size"
   touch "$work/$name.stop"
   wait "$pid" || fail "$name: demo ended with $?"
   cat "$work/$name.out"
 }
 
+# check_icon SIZE...: the progress window's title-bar icons are the program's, at the sizes the
+# system asks for at its DPI (Windows builds, which carry the icon as a resource).
+check_icon() {
+  local window
+  window=$(xdotool search --name '^Instalador$' | head -1)
+  xprop -id "$window" -f _NET_WM_ICON 32c _NET_WM_ICON |
+    python3 "$(dirname "$0")/window_icon.py" "$@" || fail "the window's icons"
+}
+
 echo "== 53% after 23 of 43 steps, window painted"
+[ "$runner" = wine ] && before_shot="check_icon 32 16"
 shoot gauge_53 23
+before_shot=
 "$check" "$work/gauge_53.ppm" 104 both painted || fail "gauge_53"
 
 echo "== 2% after the first step"
@@ -82,6 +102,7 @@ shoot gauge_2 1
 echo "== 100% after the last step"
 shoot gauge_100 43
 "$check" "$work/gauge_100.ppm" 197 over painted || fail "gauge_100"
+"$check" "$work/gauge_100.ppm" full over painted >/dev/null || fail "gauge_100: the bevel around the gauge"
 
 echo "== 53% with no message processing: the gauge alone is on the screen"
 shoot gauge_nopump 23 nopump
@@ -99,30 +120,77 @@ shoot closed 23
 before_shot=
 "$check" "$work/closed.ppm" 104 both painted || fail "closed"
 
-echo "== error box dismissed with Return"
 title='Varnel Configuração de ambiente'
-run "$demo" "$work/error.stop" "$work/picture.jpg" error >"$work/error.out" 2>&1 &
-pid=$!
-box=$(timeout 10 xdotool search --sync --name "^$title\$" | head -1)
-if [ -z "$box" ]; then
-  fail "no window named '$title'"
-  kill "$pid"
-else
-  sleep 0.5
-  import -window root "$shots/error_box.png"
-  xdotool windowfocus --sync "$box"
-  xdotool key Return
-  for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-  if kill -0 "$pid" 2>/dev/null; then
-    fail "the program did not go on after the box was dismissed"
+# Shows the error box over the window, takes a screenshot and the box's client size
+# ($work/NAME.size), dismisses it with Return, and checks the program goes on.
+#   error_box NAME
+error_box() {
+  local name=$1 box pid rc
+  run "$demo" "$work/$name.stop" "$work/picture.jpg" error >"$work/$name.out" 2>&1 &
+  pid=$!
+  box=$(timeout 10 xdotool search --sync --name "^$title\$" | head -1)
+  if [ -z "$box" ]; then
+    fail "$name: no window named '$title'"
     kill "$pid"
+  else
+    sleep 0.5
+    import -window root "$shots/$name.png"
+    client_size "^$title\$" >"$work/$name.size"
+    xdotool windowfocus --sync "$box"
+    xdotool key Return
+    for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+    if kill -0 "$pid" 2>/dev/null; then
+      fail "$name: the program did not go on after the box was dismissed"
+      kill "$pid"
+    fi
   fi
+  wait "$pid"
+  rc=$?
+  cat "$work/$name.out"
+  [ "$rc" = 0 ] || fail "$name: error demo ended with $rc"
+  tr -d '\r' <"$work/$name.out" | grep -q '^dismissed$' || fail "$name: the demo did not report the dismissal"
+}
+
+echo "== error box dismissed with Return"
+error_box error_box
+
+# At 150 % and 200 % (Wine's DPI setting, LogPixels, read by each new program): the window's
+# client area scales by 1.5 and 2 from its 100 % size, with its gauge, bevels, label and picture;
+# the gauge lies wholly inside its panel; the error box grows with the system's font.
+if [ "$runner" = wine ]; then
+  read -r width96 height96 <"$work/gauge_100.size"
+  read -r box_width96 box_height96 <"$work/error_box.size"
+  for dpi in 144 192; do
+    scale=$((dpi * 100 / 96))
+    echo "== $scale % ($dpi DPI): 100% after the last step, and the error box"
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+    wineserver -w
+    before_shot="check_icon $((32 * dpi / 96)) $((16 * dpi / 96))"
+    shoot "gauge_100_dpi$dpi" 43
+    before_shot=
+    "$check" "$work/gauge_100_dpi$dpi.ppm" full over painted "$scale" || fail "gauge_100_dpi$dpi"
+    read -r width height <"$work/gauge_100_dpi$dpi.size"
+    want_width=$(((width96 * scale + 50) / 100)) want_height=$(((height96 * scale + 50) / 100))
+    if [ $((width - want_width)) -ge -1 ] && [ $((width - want_width)) -le 1 ] &&
+      [ $((height - want_height)) -ge -1 ] && [ $((height - want_height)) -le 1 ]; then
+      echo "ok: client area ${width}x$height at $dpi DPI, ${width96}x$height96 at 96"
+    else
+      fail "client area ${width}x$height at $dpi DPI, want ${want_width}x$want_height (${width96}x$height96 at 96)"
+    fi
+    error_box "error_box_dpi$dpi"
+    read -r box_width box_height <"$work/error_box_dpi$dpi.size"
+    # Its text, icon and button grow with the DPI; its margins less so: at least half as
+    # much as the scale, in both directions.
+    if [ $((box_height * 200)) -ge $((box_height96 * (100 + scale))) ] &&
+      [ $((box_width * 200)) -ge $((box_width96 * (100 + scale))) ]; then
+      echo "ok: error box ${box_width}x$box_height at $dpi DPI, ${box_width96}x$box_height96 at 96"
+    else
+      fail "error box ${box_width}x$box_height at $dpi DPI, ${box_width96}x$box_height96 at 96"
+    fi
+  done
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
+  wineserver -w
 fi
-wait "$pid"
-rc=$?
-cat "$work/error.out"
-[ "$rc" = 0 ] || fail "error demo ended with $rc"
-tr -d '\r' <"$work/error.out" | grep -q '^dismissed$' || fail "error demo did not report the dismissal"
 
 echo "== installer with a display, without one, and with one that cannot be opened"
 for case in window nodisplay baddisplay; do

@@ -606,9 +606,13 @@ std::vector<std::string> LabelWords(std::string_view name, bool shorten) {
       case Piece::kWord:
         words.emplace_back(dict.at(segment.text));
         break;
-      case Piece::kKey:
-        words.push_back("F" + segment.text.substr(1));
+      case Piece::kKey: {
+        // A function key as its keycap reads: "f12" gives "F12".
+        std::string key = segment.text;
+        key.front() = 'F';
+        words.push_back(std::move(key));
         break;
+      }
       case Piece::kNumber:
         words.push_back(segment.text);
         break;

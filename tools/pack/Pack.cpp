@@ -11,6 +11,8 @@
 #include <fstream>
 #include <map>
 #include <numeric>
+#include <string_view>
+#include <unordered_map>
 
 #include "export/PictureCheck.h"
 #include "export/PictureStore.h"
@@ -157,7 +159,15 @@ std::vector<std::uint8_t> BuildStore(const layout::Layout& layout, const ArtSour
   };
   std::vector<PictureRow> pictures;
   std::vector<std::uint8_t> data;
-  std::map<std::vector<std::uint8_t>, Stored> shared;  // whole file -> where it is stored
+  // Whole file -> where it is stored. Only equal files meet, so they are found by a hash of
+  // their bytes; an order of files would mean nothing.
+  struct FileHash {
+    std::size_t operator()(const std::vector<std::uint8_t>& file) const {
+      return std::hash<std::string_view>{}(
+          std::string_view(reinterpret_cast<const char*>(file.data()), file.size()));
+    }
+  };
+  std::unordered_map<std::vector<std::uint8_t>, Stored, FileHash> shared;
   std::size_t propertyCount = 0;
   for (std::size_t i = 0; i < components.size(); ++i) {
     propertyCount += components[i].properties.size();

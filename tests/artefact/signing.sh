@@ -1,0 +1,79 @@
+#!/bin/bash
+# make sign's script on a copy of instalador.exe, with a throwaway self-signed code-signing
+# certificate made here: the signature verifies against that certificate, a tampered copy does
+# not, and without a certificate or with a wrong password nothing is signed.
+#   signing.sh SIGN_SCRIPT INSTALADOR.EXE
+set -u
+sign=$(realpath "$1")
+exe=$(realpath "$2")
+failed=0
+fail() {
+  echo "FAIL: $*"
+  failed=1
+}
+pass() { echo "ok: $*"; }
+for tool in openssl osslsigncode; do
+  command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed"; exit 1; }
+done
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+
+openssl req -x509 -newkey rsa:2048 -nodes -keyout key.pem -out cert.pem -days 2 \
+  -subj "/CN=Varnel test signing/O=Varnel" -addext "extendedKeyUsage=codeSigning" \
+  -addext "keyUsage=critical,digitalSignature" >openssl.log 2>&1 &&
+  openssl pkcs12 -export -inkey key.pem -in cert.pem -out cert.pfx -passout 'pass:a pass; with $pace' \
+    >>openssl.log 2>&1 || { cat openssl.log; echo "FAIL: no throwaway certificate"; exit 1; }
+
+# Without a certificate: a clear word and a failure, the file untouched.
+cp "$exe" unsigned.exe
+cp "$exe" instalador.exe
+out=$(env -u VARNEL_SIGN_PFX "$sign" "$work/instalador.exe" 2>&1)
+rc=$?
+[ $rc -ne 0 ] && grep -q VARNEL_SIGN_PFX <<<"$out" && cmp -s instalador.exe unsigned.exe &&
+  pass "without a certificate: exit $rc, '$(head -1 <<<"$out")'" ||
+  fail "without a certificate: exit $rc, '$out'"
+
+# A wrong password: a failure, the file untouched.
+out=$(VARNEL_SIGN_PFX=cert.pfx VARNEL_SIGN_PASS=wrong "$sign" "$work/instalador.exe" 2>&1)
+rc=$?
+[ $rc -ne 0 ] && cmp -s instalador.exe unsigned.exe && pass "a wrong password: exit $rc" ||
+  fail "a wrong password: exit $rc, $(cmp instalador.exe unsigned.exe 2>&1)"
+
+# Signed, then signed again (a new signature replaces the old one).
+for round in first second; do
+  out=$(VARNEL_SIGN_PFX=cert.pfx VARNEL_SIGN_PASS='a pass; with $pace' "$sign" "$work/instalador.exe" 2>&1)
+  rc=$?
+  [ $rc -eq 0 ] || fail "$round signing: exit $rc: $out"
+  osslsigncode verify -CAfile cert.pem -in instalador.exe >verify.log 2>&1
+  rc=$?
+  signatures=$(grep -o 'Number of verified signatures: [0-9]*' verify.log | grep -o '[0-9]*$')
+  [ $rc -eq 0 ] && grep -q 'Signature verification: ok' verify.log && [ "$signatures" = 1 ] &&
+    pass "$round signing verifies against the certificate, $signatures signature" ||
+    { fail "$round signing does not verify (exit $rc)"; sed 's/^/  | /' verify.log | tail -15; }
+done
+[ -x instalador.exe ] && pass "the signed file is still executable" || fail "the signed file lost its mode"
+
+# Trusting another certificate instead, the signature is refused.
+openssl req -x509 -newkey rsa:2048 -nodes -keyout other-key.pem -out other.pem -days 2 \
+  -subj "/CN=Someone else" >>openssl.log 2>&1
+osslsigncode verify -CAfile other.pem -in instalador.exe >untrusted.log 2>&1
+rc=$?
+[ $rc -ne 0 ] && grep -q 'Signature verification: failed' untrusted.log &&
+  pass "trusting another certificate, the signature is refused" ||
+  fail "trusting another certificate: exit $rc"
+
+# One changed byte in the middle of the file (the embedded pictures): refused.
+cp instalador.exe tampered.exe
+size=$(stat -c %s tampered.exe)
+middle=$((size / 2))
+byte=$(od -An -tu1 -j "$middle" -N1 tampered.exe | tr -d ' ')
+printf "$(printf '\\%03o' $(((byte + 1) % 256)))" |
+  dd of=tampered.exe bs=1 seek="$middle" conv=notrunc status=none
+cmp -s tampered.exe instalador.exe && fail "the tampered copy was not changed"
+osslsigncode verify -CAfile cert.pem -in tampered.exe >tampered.log 2>&1
+rc=$?
+[ $rc -ne 0 ] && grep -q 'Signature verification: failed' tampered.log &&
+  pass "a copy with one byte changed at $middle is refused" || fail "a tampered copy: exit $rc"
+
+exit $failed
