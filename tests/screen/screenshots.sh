@@ -133,7 +133,16 @@ error_box() {
     fail "$name: no window named '$title'"
     kill "$pid"
   else
-    sleep 0.5
+    # The box is laid out after it appears (Wine sizes it to its text a moment later, longer on
+    # a busy machine): it is measured once two looks a quarter of a second apart agree.
+    local size last=
+    for _ in $(seq 40); do
+      sleep 0.25
+      size=$(client_size "^$title\$")
+      [ -n "$size" ] && [ "$size" = "$last" ] && break
+      last=$size
+    done
+    sleep 0.25
     import -window root "$shots/$name.png"
     client_size "^$title\$" >"$work/$name.size"
     xdotool windowfocus --sync "$box"
