@@ -144,12 +144,25 @@ expect_status "run from D:\\AÇÃO\\Vexon7" "$RUN_STATUS" "$STATUS"
 expect_no_errors "run from D:\\AÇÃO\\Vexon7" "$work/out.txt"
 expect_dirs "run from D:\\AÇÃO\\Vexon7" "$d5" AÇÃO AÇÃO/Vexon7 $(btn_tree AÇÃO/Vexon7)
 
-# The file system's own checks, in an empty folder D:\check.
+# The file system's own checks, in an empty folder D:\check, and its confinement on D:\links:
+# Wine cannot make junctions, but shows a host's symbolic link to a folder as a reparse point,
+# so the links below the two install roots there are symbolic links to D:\links\outside.
 d4="$work/d4"
-mkdir -p "$d4/check"
+mkdir -p "$d4/check" "$d4/links/outside" "$d4/links/root1" "$d4/links/root2/btn"
+printf 'victim' >"$d4/links/outside/pict.txt"
+printf 'victim too' >"$d4/links/outside/~instalador-1.tmp"
+printf 'victim bitmap' >"$d4/links/outside/victim.bmp"
+ln -s "$d4/links/outside" "$d4/links/root1/btn"
+ln -s "$d4/links/outside" "$d4/links/root2/btn/pet"
+ln -s "$d4/links/outside" "$d4/links/root2/txt"
+ln -s "$d4/links/outside/victim.bmp" "$d4/links/root2/btn/a.bmp"
+outside_before=$(cd "$d4/links/outside" && ls -A && sha256sum -- *)
 map_d "$d4"
-run_in "$d4" "$check" 'D:\check'
+run_in "$d4" "$check" 'D:\check' 'D:\links'
 expect_status "Win32 file system check" 0 "$STATUS"
+outside_after=$(cd "$d4/links/outside" && ls -A && sha256sum -- *)
+[ "$outside_after" = "$outside_before" ] &&
+  pass "nothing outside the confined roots changed" || fail "the outside folder changed"
 # The accented folder it made carries the same name on the host.
 if [ -d "$d4/check/Ação" ]; then pass "accented folder name on the host"; else fail "no folder Ação on the host"; fi
 
