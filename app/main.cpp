@@ -46,12 +46,22 @@ int main(int argc, char** argv) {
 
   auto screen = platform::MakeNativeScreen(/*window=*/!options->silent);
   // One installation at a time on an install root; a second one writes nothing.
-  const auto lock = platform::LockInstallRoot(root.Folder());
-  if (!lock) {
+  auto lock = platform::LockInstallRoot(root.Folder());
+  if (lock.outcome == platform::RootLock::Outcome::kHeld) {
     screen->ShowError(varnel::kApplicationTitle, "An installation is already running in " +
                                                      files->FullPath(root.Folder()) + ".");
     return 1;
   }
-  return varnel::RunInstaller(
-      {*files, root, *screen, [](int code) { platform::ExitProcess(code); }});
+  // Not locked for another reason: going on could work beside another run.
+  if (lock.outcome != platform::RootLock::Outcome::kTaken) {
+    screen->ShowError(
+        varnel::kApplicationTitle,
+        "Cannot lock the install root " + files->FullPath(root.Folder()) + ": " + lock.reason);
+    return 1;
+  }
+  // The lock is given up (its file deleted) before the process ends.
+  return varnel::RunInstaller({*files, root, *screen, [&lock](int code) {
+                                 lock.lock.reset();
+                                 platform::ExitProcess(code);
+                               }});
 }

@@ -51,6 +51,8 @@ class PosixFileSystem : public FileSystem {
   // The host path a Windows path resolves to; an error when it names no place on this host
   // (an unmapped drive, a network path) or, below the confined root, leads through a link.
   Status HostPath(const std::string& path, std::string& host);
+  // The error for errno `error`; `pathNotFound` turns "not found" into path-not-found.
+  Status ErrnoError(int error, bool pathNotFound);
 
  private:
   friend class PosixFile;
@@ -84,9 +86,6 @@ class PosixFileSystem : public FileSystem {
   void Removed(const std::string& hostPath);
   // An open handle on a host folder outside the confined root, or -1.
   int FolderHandle(const std::string& folder);
-  // The error for errno `error`; `pathNotFound` turns "not found" into path-not-found.
-  Status ErrnoError(int error, bool pathNotFound);
-
   std::map<char, std::string> drives_;
   // Resolving a path looks at every folder on its way; a run resolves the same folders
   // thousands of times. So folders found once are remembered by their Windows form as spelled,
