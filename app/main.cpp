@@ -12,6 +12,8 @@
 #include "platform/Process.h"
 
 int main(int argc, char** argv) {
+  // A closed output pipe loses the progress and messages, never the installation.
+  platform::IgnoreBrokenPipes();
   std::string error;
   const auto options = varnel::ParseOptions(std::vector<std::string>(argv + 1, argv + argc), error);
   if (!options || options->mode != varnel::Mode::kInstall || options->silent)
