@@ -110,6 +110,76 @@ run_in "$d1/sistemas/vexon7" "$exe" --list
 lines=$(tr -d '\r' <"$work/out.txt" | grep -c $'\t')
 [ "$lines" -eq 9403 ] && pass "--list under Wine prints 9403 writes" || fail "--list under Wine: $lines"
 
+# A link in place of an edition folder: Wine shows a host's symbolic link to a folder as a
+# reparse point, which the run does not follow, so nothing outside the install root changes.
+d6="$work/d6"
+mkdir -p "$d6/sistemas/vexon7/btn" "$d6/outside"
+printf 'victim' >"$d6/outside/cliente1.bmp"
+printf 'victim too' >"$d6/outside/~instalador-1.tmp"
+ln -s "$d6/outside" "$d6/sistemas/vexon7/btn/pet"
+outside_before=$(cd "$d6/outside" && ls -A && sha256sum -- *)
+map_d "$d6"
+RUN_STATUS=1 run_in "$d6/sistemas/vexon7" "$exe" --silent
+expect_status "run with a link in place of btn\\pet" 1 "$STATUS"
+tr -d '\r' <"$work/out.txt" |
+  grep -qF 'Cannot create file "d:\sistemas\vexon7\btn\pet\cliente1.bmp".' &&
+  pass "the link in place of btn\\pet is a folder that cannot be used" ||
+  fail "link in place of btn\\pet: $(tr -d '\r' <"$work/out.txt" | grep -v '^Instalador' | head -2)"
+[ "$(cd "$d6/outside" && ls -A && sha256sum -- *)" = "$outside_before" ] &&
+  pass "nothing outside the install root changed" || fail "the outside folder changed"
+
+# One lock for runs of both systems on one install root: the byte Windows locks in
+# ~instalador.lock is the byte a Linux run locks (Wine, like a file server, maps the one onto the
+# other). A native run stopped half-way keeps the Windows run out, and a Windows run under way
+# keeps a native run out; neither leaves the lock file behind.
+if [ -n "$native" ]; then
+  d7="$work/d7"
+  mkdir -p "$d7/sistemas/vexon7"
+  map_d "$d7"
+  (cd "$d7/sistemas/vexon7" && DISPLAY= exec "$native" --silent </dev/null >/dev/null 2>&1) &
+  holder=$!
+  while kill -0 "$holder" 2>/dev/null; do
+    [ "$(find "$d7/sistemas/vexon7" -type f | wc -l)" -ge 50 ] && kill -STOP "$holder" && break
+  done
+  if kill -0 "$holder" 2>/dev/null; then
+    before=$(find "$d7/sistemas/vexon7" -type f | wc -l)
+    RUN_STATUS=1 run_in "$d7/sistemas/vexon7" "$exe" --silent
+    expect_status "the Windows run beside a native run" 1 "$STATUS"
+    tr -d '\r' <"$work/out.txt" | grep -qF 'An installation is already running in d:\sistemas\vexon7.' &&
+      pass "the Windows run finds the install root taken by the native run" ||
+      fail "the Windows run said: $(tr -d '\r' <"$work/out.txt" | head -2)"
+    [ "$(find "$d7/sistemas/vexon7" -type f | wc -l)" -eq "$before" ] &&
+      pass "the Windows run wrote nothing" || fail "the Windows run wrote files"
+    kill -CONT "$holder"
+  else
+    fail "the native run ended before it could be stopped"
+  fi
+  wait "$holder"
+  expect_status "the native run, let go on" 0 $?
+
+  rm -rf "$d7/sistemas/vexon7"
+  mkdir -p "$d7/sistemas/vexon7"
+  (cd "$d7/sistemas/vexon7" && exec wine "$exe" --silent </dev/null >/dev/null 2>&1) &
+  holder=$!
+  while kill -0 "$holder" 2>/dev/null; do
+    [ "$(find "$d7/sistemas/vexon7" -type f | wc -l)" -ge 50 ] && break
+  done
+  (cd "$d7/sistemas/vexon7" && DISPLAY= "$native" --silent </dev/null >/dev/null 2>"$work/err.txt")
+  STATUS=$?
+  if kill -0 "$holder" 2>/dev/null; then
+    expect_status "the native run beside a Windows run" 1 "$STATUS"
+    grep -q 'An installation is already running in' "$work/err.txt" &&
+      pass "the native run finds the install root taken by the Windows run" ||
+      fail "the native run said: $(head -2 "$work/err.txt")"
+  else
+    fail "the Windows run ended before the native run was started"
+  fi
+  wait "$holder"
+  expect_status "the Windows run" 0 $?
+  [ ! -e "$d7/sistemas/vexon7/~instalador.lock" ] && pass "no lock file is left behind" ||
+    fail "the lock file was left behind"
+fi
+
 # Started from the dedudodevorud subfolder: the same install root.
 d2="$work/d2"
 mkdir -p "$d2/sistemas/vexon7/dedudodevorud" "$d2/mysql/data/sistemas"
