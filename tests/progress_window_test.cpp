@@ -202,9 +202,9 @@ std::string RunOnTerminal(bool inPlace, int steps, bool error) {
   {
     TestRun run;
     platform::TerminalScreen screen(out, inPlace);
+    MainStandIn* main = nullptr;  // outlives the application, which clears it
     forms::TApplication app(screen, [](int) {});
     app.Title = "Varnel Configuração de ambiente";
-    MainStandIn* main = nullptr;
     app.CreateForm(main);
     app.CreateForm(PictureShow, run.context);
     for (int i = 0; i < steps; ++i) ProgressStep();

@@ -60,15 +60,16 @@ int main(int argc, char** argv) {
 
   auto fs = platform::MakeNativeFileSystem();
   auto screen = platform::MakeNativeScreen();
-  forms::TApplication app(*screen, [](int code) { std::exit(code); });
-  app.Title = varnel::kApplicationTitle;
-  FirstForm* first = nullptr;
-  app.CreateForm(first);
-  // The window never prepares folders here: its context is not used.
+  // The window never prepares folders here: its context is not used. What the forms refer to
+  // (their variables, the context) outlives the application, which clears and frees them.
   const varnel::InstallRoot root = varnel::InstallRoot::FromDirectory("c:\\vexon7");
   varnel::PlanRecorder sink;
   const varnel::RunContext context{*fs, root, sink, nullptr};
+  FirstForm* first = nullptr;
   DemoShow* show = nullptr;
+  forms::TApplication app(*screen, [](int code) { std::exit(code); });
+  app.Title = varnel::kApplicationTitle;
+  app.CreateForm(first);
   app.CreateForm(show, context);
   const bool pump = !(argc > 5 && std::strcmp(argv[5], "nopump") == 0);
   if (pump) app.ProcessMessages();
