@@ -143,6 +143,7 @@ PosixFileSystem::~PosixFileSystem() {
 }
 
 void PosixFileSystem::ForgetFolders() {
+  ++forgotten_;
   for (const auto& [folder, handle] : folderHandles_) ::close(handle);
   folderHandles_.clear();
   for (const auto& [key, folder] : rootFolders_) ::close(folder.fd);
@@ -567,7 +568,14 @@ Status PosixFileSystem::MoveReplace(const std::string& from, const std::string& 
   for (int attempt = 0;; ++attempt) {
     Place source, target;
     if (Status s = Resolve(from, source); !s.ok()) return s;
+    const unsigned forgotten = forgotten_;
     if (Status s = Resolve(to, target); !s.ok()) return s;
+    // The second lookup found a folder deleted meanwhile and closed the kept handles, the
+    // first one's among them: both are looked up again.
+    if (forgotten_ != forgotten) {
+      if (attempt > 0) return Error(SysError::kPathNotFound);
+      continue;
+    }
     struct stat st {};
     if (::fstatat(target.dir, target.name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && Protected(st))
       return Error(SysError::kAccessDenied);

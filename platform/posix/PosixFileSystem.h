@@ -76,7 +76,7 @@ class PosixFileSystem : public FileSystem {
   // afresh and `op` runs once more. `error` is op's errno; the Status is the lookup's.
   template <typename Op>
   Status AtPlace(const std::string& path, int& error, Op&& op);
-  // Forgets every folder found and listed (all handles closed).
+  // Forgets every folder found and listed (all handles closed), and counts it in forgotten_.
   void ForgetFolders();
   // The name in folder `dir` that `name` stands for: itself when it exists as spelled, else
   // its case variant (the lowest when there are several), else itself.
@@ -114,6 +114,7 @@ class PosixFileSystem : public FileSystem {
     std::string host;
   };
   std::unordered_map<std::string, OpenFolder> rootFolders_;
+  unsigned forgotten_ = 0;
 };
 
 }  // namespace platform
