@@ -70,16 +70,41 @@ int VerifyTree(platform::FileSystem& fs, const InstallRoot& root, std::FILE* out
     std::fprintf(err, "The installation could not be worked out; nothing was compared.\n");
     return 1;
   }
+  // The tree is read as a run writes it: nothing below the install root through a link.
+  fs.Confine(root.Folder());
   // The last write to a path decides its content; paths compare without regard to case.
   std::map<std::string, const Entry*> expected;
   for (const Entry& e : sink.entries)
     expected[platform::LowerAscii(fs.FullPath(e.write.path))] = &e;
 
-  std::size_t same = 0, missing = 0, different = 0, extra = 0;
+  // A folder between the install root and a file that is a link: what stands at the file's
+  // path is reached only through it, so it is no regular file of the tree.
+  const std::string rootFolder = fs.FullPath(root.Folder());
+  std::map<std::string, bool> linkedFolders;
+  const auto throughLink = [&](const std::string& path) {
+    for (std::size_t cut = path.rfind('\\'); cut != std::string::npos && cut > rootFolder.size();
+         cut = path.rfind('\\', cut - 1)) {
+      const std::string folder = path.substr(0, cut);
+      auto known = linkedFolders.find(folder);
+      if (known == linkedFolders.end())
+        known = linkedFolders.emplace(folder, fs.Inspect(folder).kind == platform::PathKind::kLink)
+                    .first;
+      if (known->second) return true;
+    }
+    return false;
+  };
+
+  std::size_t same = 0, missing = 0, different = 0, notRegular = 0, extra = 0;
   std::vector<std::uint8_t> bytes, scratch;
   for (const auto& [key, entry] : expected) {
     const std::string path = fs.FullPath(entry->write.path);
-    if (!fs.ReadFile(path, bytes).ok()) {
+    const platform::PathKind kind = fs.Inspect(path).kind;
+    if ((kind == platform::PathKind::kMissing && throughLink(path)) ||
+        (kind != platform::PathKind::kMissing && kind != platform::PathKind::kFile)) {
+      // A link, a folder or anything else where the file should be.
+      std::fprintf(out, "not a regular file  %s\n", path.c_str());
+      ++notRegular;
+    } else if (!fs.ReadFile(path, bytes).ok()) {
       std::fprintf(out, "missing    %s\n", path.c_str());
       ++missing;
     } else if (const auto wanted = forms::FileBytes(entry->graphic, scratch);
@@ -102,11 +127,15 @@ int VerifyTree(platform::FileSystem& fs, const InstallRoot& root, std::FILE* out
       ++extra;
     }
   }
+  // The count of paths that are no regular file is shown when there are any.
+  const std::string notRegularText =
+      notRegular == 0 ? std::string() : ", " + std::to_string(notRegular) + " not a regular file";
   std::fprintf(out,
-               "%zu files checked under %s: %zu as installed, %zu missing, %zu different; "
+               "%zu files checked under %s: %zu as installed, %zu missing, %zu different%s; "
                "%zu extra.\n",
-               expected.size(), fs.FullPath(root.Btn()).c_str(), same, missing, different, extra);
-  return missing + different + extra == 0 ? 0 : 1;
+               expected.size(), fs.FullPath(root.Btn()).c_str(), same, missing, different,
+               notRegularText.c_str(), extra);
+  return missing + different + notRegular + extra == 0 ? 0 : 1;
 }
 
 }  // namespace varnel

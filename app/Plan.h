@@ -13,8 +13,10 @@ namespace varnel {
 // Prints the write plan on `out`; returns the exit code (1 when a sheet could not be loaded).
 int ListPlan(platform::FileSystem& files, const InstallRoot& root, std::FILE* out, std::FILE* err);
 
-// Compares the tree under the install root with the plan: each file missing, different, or
-// extra in an edition folder, then a summary, on `out`. Returns 0 when all match, else 1.
+// Compares the tree under the install root with the plan: each file missing, different, not a
+// regular file (a link, a folder or anything else in its place, or a link in place of btn or
+// its edition folder: links are never followed), or extra in an edition folder, then a summary,
+// on `out`. Returns 0 when all match, else 1.
 int VerifyTree(platform::FileSystem& files, const InstallRoot& root, std::FILE* out,
                std::FILE* err);
 

@@ -11,6 +11,9 @@
 namespace varnel {
 
 int RunInstaller(const RunSetup& setup) {
+  // Everything the run creates, replaces or deletes stays inside the install root: below it no
+  // link is followed.
+  setup.files.Confine(setup.root.Folder());
   std::optional<FileSink> fileSink;
   if (setup.sink == nullptr) fileSink.emplace(setup.files);
   RunEvents nobody;

@@ -27,7 +27,8 @@ struct RunSetup {
   RunEvents* events = nullptr;
 };
 
-// Runs the installer: creates the hidden path form, then the main form, whose creation does
+// Runs the installer: confines `files` to the install root (see FileSystem::Confine), creates
+// the hidden path form, then the main form, whose creation does
 // the whole installation and ends the process through `exitProcess`. Returns the exit code
 // when `exitProcess` hands control back by throwing forms::ProcessExit (tests do).
 int RunInstaller(const RunSetup& setup);

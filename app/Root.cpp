@@ -1,5 +1,7 @@
 #include "app/Root.h"
 
+#include <vector>
+
 #include "platform/System.h"
 
 namespace varnel {
@@ -9,10 +11,16 @@ std::optional<InstallRoot> ChooseInstallRoot(platform::FileSystem& files,
                                              std::string& error) {
   if (given) {
     const std::string folder = files.FullPath(*given);
+    std::vector<std::string> names;
     switch (files.Inspect(folder).kind) {
       case platform::PathKind::kDirectory:
         return InstallRoot::FromDirectory(folder);
+      case platform::PathKind::kLink:
+        // The install root itself may be reached through a link to a folder.
+        if (files.ListDirectory(folder, names).ok()) return InstallRoot::FromDirectory(folder);
+        [[fallthrough]];
       case platform::PathKind::kFile:
+      case platform::PathKind::kOther:
         error = "The install root \"" + folder + "\" is not a folder. Nothing was installed.";
         return std::nullopt;
       case platform::PathKind::kMissing:

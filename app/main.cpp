@@ -29,6 +29,8 @@ std::string LogPath(const std::string& given) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A closed output pipe loses the progress and messages, never the installation.
+  platform::IgnoreBrokenPipes();
   const std::vector<std::string> args = platform::CommandLineArguments(argc, argv);
   std::string error;
   auto options = varnel::ParseOptions(args, error);
@@ -103,13 +105,20 @@ int main(int argc, char** argv) {
 
   // One installation at a time on an install root; a second one writes nothing and asks the
   // deployment tool to try again later.
-  const auto lock = platform::LockInstallRoot(root->Folder());
-  if (!lock)
+  auto lock = platform::LockInstallRoot(root->Folder());
+  if (lock.outcome == platform::RootLock::Outcome::kHeld)
     return fail("Another installation is running in " + files->FullPath(root->Folder()) +
                     ". Nothing was installed; try again when it has ended.",
                 varnel::kExitAnotherInstallation);
+  // Not locked for another reason: going on could work beside another run.
+  if (lock.outcome != platform::RootLock::Outcome::kTaken)
+    return fail("Cannot lock the install root " + files->FullPath(root->Folder()) + ": " +
+                    lock.reason + " Nothing was installed.",
+                varnel::kExitError);
+  // The lock is given up (its file deleted) and the log closed before the process ends.
   return varnel::RunInstaller({*files, *root, *screen,
-                               [&record](int code) {
+                               [&lock, &record](int code) {
+                                 lock.lock.reset();
                                  record.Finish(code);
                                  platform::ExitProcess(code);
                                },

@@ -4,7 +4,10 @@ namespace varnel {
 
 void DeleteMarkerFile(const RunContext& run) {
   const std::string marker = run.root.MarkerFile();
-  if (!run.files.FileExists(marker)) {
+  // A link standing there is deleted as itself (the file system never deletes through one);
+  // a folder stays.
+  const platform::PathKind kind = run.files.Inspect(marker).kind;
+  if (kind == platform::PathKind::kMissing || kind == platform::PathKind::kDirectory) {
     run.events.MarkerFile(marker, MarkerOutcome::kAbsent, platform::Status());
     return;
   }

@@ -1,5 +1,6 @@
 // The marker file <install root>\txt\pict.txt: deleted at the end of a complete run when a file
-// (not a folder) is there. It is never created.
+// (not a folder) is there. It is never created. A link in place of txt is not followed, so a
+// pict.txt outside the install root is never deleted.
 #pragma once
 
 #include "export/RunContext.h"

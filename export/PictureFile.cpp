@@ -142,7 +142,8 @@ void WriteGraphic(platform::FileSystem& fs, const forms::TGraphic& graphic, cons
       (existing.kind == platform::PathKind::kFile && existing.readOnly))
     throw CannotCreate(fs, path, fs.Error(platform::SysError::kAccessDenied));
 
-  // Otherwise a new temporary file beside the target, which then replaces it in one step.
+  // Otherwise a new temporary file beside the target, which then replaces it in one step. A link
+  // standing at the target is replaced as itself: nothing is written through it.
   std::string temporary;
   for (int attempt = 0;; ++attempt) {
     temporary = Beside(path, std::string(kTemporaryPrefix) + std::to_string(++temporaryCounter) +

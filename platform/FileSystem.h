@@ -63,8 +63,15 @@ class [[nodiscard]] Status {
   std::string text_;
 };
 
-// What is at a path.
-enum class PathKind { kMissing, kFile, kDirectory };
+// What is at a path. The last name of a path is never followed: a symbolic link (or, on
+// Windows, a junction or other reparse point) is reported as itself.
+enum class PathKind {
+  kMissing,
+  kFile,       // a regular file
+  kDirectory,  // a folder
+  kLink,       // a symbolic link, junction or other reparse point
+  kOther,      // anything else: a pipe, a socket, a device
+};
 
 struct PathInfo {
   PathKind kind = PathKind::kMissing;
@@ -96,6 +103,16 @@ class FileSystem {
   virtual Status CurrentDirectory(std::string& directory) = 0;
   virtual Status SetCurrentDirectory(const std::string& path) = 0;
 
+  // Keeps every later call inside `root`, the folder a run installs into. The folders below
+  // it are opened without following symbolic links or reparse points: a link standing for one
+  // of them is taken like a file standing there (a path through it is not found), and a link
+  // at the end of a path below it is never written or read through (it is replaced or
+  // deleted as itself). So nothing outside `root` is created, replaced or deleted through a
+  // link. `root` itself and the folders above it are the user's choice and are followed; on a
+  // host with case-sensitive names, a root that spells the current directory (or a folder it
+  // runs through) in another case names that folder. Paths outside `root` are unaffected.
+  virtual void Confine(const std::string& root) = 0;
+
   // Creates one directory; its parent must exist.
   virtual Status CreateDirectory(const std::string& path) = 0;
 
@@ -113,7 +130,7 @@ class FileSystem {
 
   // What is at the path; kMissing also when it cannot be looked at.
   virtual PathInfo Inspect(const std::string& path) = 0;
-  // A file, not a directory, exists at the path.
+  // A regular file exists at the path.
   bool FileExists(const std::string& path) { return Inspect(path).kind == PathKind::kFile; }
 
   virtual Status DeleteFile(const std::string& path) = 0;
@@ -146,6 +163,7 @@ class FileSystemWrapper : public FileSystem {
   Status SetCurrentDirectory(const std::string& path) override {
     return target_.SetCurrentDirectory(path);
   }
+  void Confine(const std::string& root) override { target_.Confine(root); }
   Status CreateDirectory(const std::string& path) override { return target_.CreateDirectory(path); }
   Status CreateFile(const std::string& path, bool mustBeNew, std::unique_ptr<File>& file) override {
     return target_.CreateFile(path, mustBeNew, file);

@@ -38,6 +38,8 @@ class RootChoiceTest : public ::testing::Test {
   void SetUp() override {
     fs::create_directories(tmp / "sistemas/vexon7/dedudodevorud");
     WriteText(tmp / "afile", "x");
+    fs::create_directory_symlink(tmp / "sistemas/vexon7", tmp / "linked");
+    fs::create_symlink(tmp / "afile", tmp / "linkedfile");
     ASSERT_EQ(::chdir((tmp / "sistemas").c_str()), 0);
   }
   TempDir tmp;
@@ -57,6 +59,9 @@ TEST_F(RootChoiceTest, AFolderGivenOnPurposeIsTakenAsTheCurrentFolderWouldBe) {
       {std::nullopt, "d:\\sistemas"},
       {"d:\\missing", "The install root \"d:\\missing\" does not exist."},
       {"d:\\afile", "The install root \"d:\\afile\" is not a folder."},
+      // The root itself may be reached through a link to a folder.
+      {"d:\\linked", "d:\\linked"},
+      {"d:\\linkedfile", "The install root \"d:\\linkedfile\" is not a folder."},
   };
   for (const Case& c : cases) {
     std::string error;

@@ -177,6 +177,7 @@ TEST_F(FormsTest, HandlerMayRemoveItselfWhileRunning) {
   form->Close();
   form->Close();
   EXPECT_EQ(runs, 1);
+  app.DestroyForms();  // while the variable it clears is in scope
 }
 
 TEST_F(FormsTest, HaltEndsThroughTheExitHook) {
@@ -194,6 +195,7 @@ TEST_F(FormsTest, FindComponentIgnoresCase) {
   EXPECT_EQ(form->FindComponent("drivelocal"), edit);
   EXPECT_EQ(form->FindComponent("DRIVELOCAL"), edit);
   EXPECT_EQ(form->FindComponent("DriveLocal2"), nullptr);
+  app.DestroyForms();  // while the variable it clears is in scope
 }
 
 }  // namespace

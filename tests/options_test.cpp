@@ -1,8 +1,12 @@
 // The technician's side: the command line, the lock on an install root, the read-only view the
 // plan-based modes run over, and the clean-up after a killed run.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 
 #include "app/Options.h"
@@ -109,27 +113,120 @@ TEST(Options, ArgumentsAsTheLogRecordsThem) {
             "--silent --root \"c:\\Program Files\\x\" \"say \\\"hi\\\"\" \"\"");
 }
 
+// The install root of a host folder, as the program composes it.
+std::string RootOf(const fs::path& folder) {
+  std::string p = folder.string();
+  std::replace(p.begin(), p.end(), '/', '\\');
+  return "z:" + p;
+}
+
+using Outcome = platform::RootLock::Outcome;
+
 TEST(InstanceLock, OneHolderPerInstallRoot) {
   TempDir tmp;
   fs::create_directories(tmp / "vexon7");
   fs::create_directories(tmp / "other");
-  const std::string root = "z:" + [&] {
-    std::string p = (tmp / "vexon7").string();
-    std::replace(p.begin(), p.end(), '/', '\\');
-    return p;
-  }();
+  const std::string root = RootOf(tmp / "vexon7");
   auto first = platform::LockInstallRoot(root);
-  ASSERT_NE(first, nullptr);
-  EXPECT_EQ(platform::LockInstallRoot(root), nullptr) << "a second run is refused";
+  ASSERT_EQ(first.outcome, Outcome::kTaken) << first.reason;
+  EXPECT_TRUE(fs::exists(tmp / "vexon7" / platform::kRootLockFileName)) << "held in the root";
+  EXPECT_EQ(platform::LockInstallRoot(root).outcome, Outcome::kHeld) << "a second run is refused";
   std::string upper = root;
   for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  EXPECT_EQ(platform::LockInstallRoot(upper + "\\"), nullptr)
+  EXPECT_EQ(platform::LockInstallRoot(upper + "\\").outcome, Outcome::kHeld)
       << "the same folder spelled otherwise";
-  std::string other = root.substr(0, root.size() - 6) + "other";
-  EXPECT_NE(platform::LockInstallRoot(other), nullptr) << "another install root is free";
-  first.reset();
-  EXPECT_NE(platform::LockInstallRoot(root), nullptr) << "free again once the holder ends";
+  EXPECT_EQ(platform::LockInstallRoot(RootOf(tmp / "other")).outcome, Outcome::kTaken)
+      << "another install root is free";
+  first.lock.reset();
+  EXPECT_EQ(platform::LockInstallRoot(root).outcome, Outcome::kTaken)
+      << "free again once the holder ends";
   EXPECT_TRUE(fs::is_empty(tmp / "vexon7")) << "the lock leaves nothing in the tree";
+  EXPECT_TRUE(fs::is_empty(tmp / "other"));
+}
+
+// The first byte of the lock file, locked the way a file server or Wine locks it for a Windows
+// run elsewhere (a process's POSIX lock), keeps a run out; a file a killed run left is taken
+// over and deleted at the end.
+TEST(InstanceLock, LockFileInTheRootIsSharedWithOtherSystems) {
+  TempDir tmp;
+  fs::create_directories(tmp / "vexon7");
+  const std::string root = RootOf(tmp / "vexon7");
+  const fs::path file = tmp / "vexon7" / platform::kRootLockFileName;
+  WriteText(file, "");
+  int ready[2], release[2];
+  ASSERT_EQ(::pipe(ready), 0);
+  ASSERT_EQ(::pipe(release), 0);
+  const pid_t holder = ::fork();
+  ASSERT_GE(holder, 0);
+  if (holder == 0) {
+    const int fd = ::open(file.c_str(), O_RDWR);
+    struct flock range {};
+    range.l_type = F_WRLCK;
+    range.l_whence = SEEK_SET;
+    range.l_len = 1;
+    const char done = ::fcntl(fd, F_SETLK, &range) == 0 ? 'y' : 'n';
+    (void)::write(ready[1], &done, 1);
+    char end;
+    (void)::read(release[0], &end, 1);
+    ::_exit(0);
+  }
+  char locked = 0;
+  ASSERT_EQ(::read(ready[0], &locked, 1), 1);
+  ASSERT_EQ(locked, 'y');
+  EXPECT_EQ(platform::LockInstallRoot(root).outcome, Outcome::kHeld);
+  EXPECT_TRUE(fs::exists(file)) << "the holder's file is not deleted by a refused run";
+  (void)::write(release[1], "x", 1);
+  ::waitpid(holder, nullptr, 0);
+  for (const int fd : {ready[0], ready[1], release[0], release[1]}) ::close(fd);
+
+  // Now a file left behind: taken over, and deleted at the end.
+  auto taken = platform::LockInstallRoot(root);
+  ASSERT_EQ(taken.outcome, Outcome::kTaken) << taken.reason;
+  taken.lock.reset();
+  EXPECT_FALSE(fs::exists(file));
+}
+
+// Anything but a file at the lock file's name: the root cannot be locked, and nothing is done
+// through a link standing there.
+TEST(InstanceLock, NoFileAtTheLockNameCannotBeLocked) {
+  TempDir tmp;
+  fs::create_directories(tmp / "outside");
+  WriteText(tmp / "outside/victim", "victim");
+  struct Case {
+    const char* what;
+    std::function<void(const fs::path&)> make;
+  };
+  const Case cases[] = {
+      {"a folder", [](const fs::path& at) { fs::create_directory(at); }},
+      {"a link to a file outside",
+       [&](const fs::path& at) { fs::create_symlink(tmp / "outside/victim", at); }},
+      {"a link to nowhere", [&](const fs::path& at) { fs::create_symlink(tmp / "nowhere", at); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    fs::remove_all(tmp / "vexon7");
+    fs::create_directories(tmp / "vexon7");
+    c.make(tmp / "vexon7" / platform::kRootLockFileName);
+    const auto lock = platform::LockInstallRoot(RootOf(tmp / "vexon7"));
+    EXPECT_EQ(lock.outcome, Outcome::kFailed);
+    EXPECT_EQ(lock.reason, std::string("something other than a file stands at ") +
+                               platform::kRootLockFileName + " there.");
+    EXPECT_EQ(testing_support::ReadText(tmp / "outside/victim"), "victim");
+    EXPECT_FALSE(fs::exists(tmp / "nowhere"));
+  }
+}
+
+// Started in a folder whose case-variant sibling is spelled like the install root's text, the
+// run locks the folder it was started in.
+TEST(InstanceLock, LocksTheFolderTheRunWasStartedIn) {
+  TempDir tmp;
+  fs::create_directories(tmp / "x/VEXON7");
+  fs::create_directories(tmp / "x/vexon7");
+  ASSERT_EQ(::chdir((tmp / "x/VEXON7").c_str()), 0);
+  const auto lock = platform::LockInstallRoot(RootOf(tmp / "x/vexon7"));
+  ASSERT_EQ(lock.outcome, Outcome::kTaken) << lock.reason;
+  EXPECT_TRUE(fs::exists(tmp / "x/VEXON7" / platform::kRootLockFileName));
+  EXPECT_TRUE(fs::is_empty(tmp / "x/vexon7"));
 }
 
 TEST(ReadOnlyView, ReadsButNeverChanges) {

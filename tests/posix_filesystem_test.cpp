@@ -1,9 +1,11 @@
 #include "platform/posix/PosixFileSystem.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
+#include <map>
 
 #include "tests/Ok.h"
 #include "tests/TempDir.h"
@@ -209,6 +211,177 @@ TEST_F(PosixFileSystemTest, LongCurrentDirectory) {
   EXPECT_TRUE(Ok(files.SetCurrentDirectory(expected + "\\..\\folder-with-a-long-name-29")));
   EXPECT_TRUE(Ok(files.CreateDirectory(expected + "\\btn")));
   EXPECT_TRUE(fs::is_directory(deep / "btn"));
+}
+
+// Every file below a folder with its content ("<link>" for a link), to see that nothing in it
+// changed.
+std::map<std::string, std::string> Snapshot(const fs::path& folder) {
+  std::map<std::string, std::string> out;
+  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+    const std::string name = fs::relative(entry.path(), folder).string();
+    if (entry.is_symlink()) {
+      out[name] = "<link>";
+    } else if (entry.is_regular_file()) {
+      out[name] = ReadText(entry.path());
+    } else {
+      out[name] = "<folder>";
+    }
+  }
+  return out;
+}
+
+// Below the confined root, a link standing for a folder (btn, an edition folder, txt) is taken
+// like a file standing there: no call reaches through it, and nothing outside changes.
+TEST_F(PosixFileSystemTest, NoCallReachesThroughALinkBelowTheRoot) {
+  struct Case {
+    const char* link;    // below the root, pointing at the outside folder
+    const char* folder;  // the Windows path of the link
+  };
+  const Case cases[] = {
+      {"btn", "d:\\root\\btn"},
+      {"btn/pet", "d:\\root\\btn\\pet"},
+      {"txt", "d:\\root\\txt"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.link);
+    fs::remove_all(tmp / "root");
+    fs::remove_all(tmp / "outside");
+    fs::create_directories((tmp / "root" / c.link).parent_path());
+    fs::create_directories(tmp / "outside");
+    WriteText(tmp / "outside/pict.txt", "victim");
+    WriteText(tmp / "outside/~instalador-1.tmp", "victim too");
+    fs::create_directory_symlink(tmp / "outside", tmp / "root" / c.link);
+    const auto before = Snapshot(tmp / "outside");
+    files.Confine("d:\\root");
+    const std::string in = std::string(c.folder) + "\\";
+
+    EXPECT_EQ(CreateError(in + "new.bmp", true), SysError::kPathNotFound);
+    EXPECT_EQ(CreateError(in + "pict.txt", false), SysError::kPathNotFound);
+    EXPECT_EQ(files.CreateDirectory(in + "sub").code(), SysError::kPathNotFound);
+    EXPECT_EQ(files.CreateDirectory(c.folder).code(), SysError::kAlreadyExists);
+    EXPECT_EQ(files.DeleteFile(in + "pict.txt").code(), SysError::kPathNotFound);
+    EXPECT_EQ(files.DeleteFile(in + "~instalador-1.tmp").code(), SysError::kPathNotFound);
+    EXPECT_EQ(files.MoveReplace(in + "~instalador-1.tmp", in + "pict.txt").code(),
+              SysError::kPathNotFound);
+    std::vector<std::uint8_t> bytes;
+    EXPECT_FALSE(files.ReadFile(in + "pict.txt", bytes).ok());
+    std::vector<std::string> names;
+    EXPECT_FALSE(files.ListDirectory(c.folder, names).ok());
+    EXPECT_TRUE(names.empty());
+    EXPECT_FALSE(files.SetCurrentDirectory(c.folder).ok());
+    EXPECT_EQ(files.Inspect(c.folder).kind, PathKind::kLink);
+    EXPECT_EQ(files.Inspect(in + "pict.txt").kind, PathKind::kMissing);
+    std::string host;
+    EXPECT_EQ(files.HostPath(in + "pict.txt", host).code(), SysError::kPathNotFound);
+
+    EXPECT_EQ(Snapshot(tmp / "outside"), before);
+    EXPECT_TRUE(fs::is_symlink(tmp / "root" / c.link)) << "the link itself stays";
+  }
+}
+
+// A link at the last name below the root is taken as itself: reported as a link, never read,
+// truncated or written through; a move replaces it and a deletion removes only the link.
+TEST_F(PosixFileSystemTest, LinkAtTheLastNameIsTakenAsItself) {
+  fs::create_directories(tmp / "root/btn/pet");
+  fs::create_directories(tmp / "outside/folder");
+  WriteText(tmp / "outside/victim.bmp", "victim");
+  fs::create_symlink(tmp / "outside/victim.bmp", tmp / "root/btn/pet/a.bmp");
+  fs::create_symlink(tmp / "outside/victim.bmp", tmp / "root/btn/pet/b.bmp");
+  fs::create_directory_symlink(tmp / "outside/folder", tmp / "root/btn/pet/c.bmp");
+  const auto before = Snapshot(tmp / "outside");
+  files.Confine("d:\\root");
+
+  EXPECT_EQ(files.Inspect("d:\\root\\btn\\pet\\a.bmp").kind, PathKind::kLink);
+  EXPECT_FALSE(files.FileExists("d:\\root\\btn\\pet\\a.bmp"));
+  EXPECT_EQ(CreateError("d:\\root\\btn\\pet\\a.bmp", true), SysError::kFileExists);
+  EXPECT_EQ(CreateError("d:\\root\\btn\\pet\\a.bmp", false), SysError::kAccessDenied);
+  std::vector<std::uint8_t> bytes;
+  EXPECT_EQ(files.ReadFile("d:\\root\\btn\\pet\\a.bmp", bytes).code(), SysError::kAccessDenied);
+
+  Write("d:\\root\\btn\\pet\\a.new", "installed");
+  EXPECT_TRUE(Ok(files.MoveReplace("d:\\root\\btn\\pet\\a.new", "d:\\root\\btn\\pet\\a.bmp")));
+  EXPECT_FALSE(fs::is_symlink(tmp / "root/btn/pet/a.bmp"));
+  EXPECT_EQ(ReadText(tmp / "root/btn/pet/a.bmp"), "installed");
+  Write("d:\\root\\btn\\pet\\c.new", "over a link to a folder");
+  EXPECT_TRUE(Ok(files.MoveReplace("d:\\root\\btn\\pet\\c.new", "d:\\root\\btn\\pet\\c.bmp")));
+  EXPECT_EQ(ReadText(tmp / "root/btn/pet/c.bmp"), "over a link to a folder");
+
+  EXPECT_TRUE(Ok(files.DeleteFile("d:\\root\\btn\\pet\\b.bmp")));
+  EXPECT_FALSE(fs::exists(fs::symlink_status(tmp / "root/btn/pet/b.bmp")));
+  EXPECT_EQ(Snapshot(tmp / "outside"), before);
+}
+
+// Neither a pipe nor a device is read: a pipe at a path is refused at once, not waited on.
+TEST_F(PosixFileSystemTest, PipeIsNeitherFileNorWaitedOn) {
+  fs::create_directories(tmp / "root/btn");
+  ASSERT_EQ(::mkfifo((tmp / "root/btn/a.bmp").c_str(), 0666), 0);
+  files.Confine("d:\\root");
+  EXPECT_EQ(files.Inspect("d:\\root\\btn\\a.bmp").kind, PathKind::kOther);
+  std::vector<std::uint8_t> bytes;
+  EXPECT_EQ(files.ReadFile("d:\\root\\btn\\a.bmp", bytes).code(), SysError::kAccessDenied);
+}
+
+// The root and the folders above it are the user's: reached through links, they still work.
+TEST_F(PosixFileSystemTest, RootReachedThroughLinks) {
+  fs::create_directories(tmp / "data/vexon7");
+  fs::create_directory_symlink(tmp / "data", tmp / "srv");
+  fs::create_directory_symlink(tmp / "data/vexon7", tmp / "vexon7");
+  for (const char* root : {"d:\\srv\\vexon7", "d:\\vexon7"}) {
+    SCOPED_TRACE(root);
+    files.Confine(root);
+    const std::string btn = std::string(root) + "\\btn";
+    EXPECT_TRUE(Ok(files.CreateDirectory(btn))) << "creates data/vexon7/btn the first time";
+    Write(btn + "\\a.bmp", root);
+    EXPECT_EQ(ReadText(tmp / "data/vexon7/btn/a.bmp"), root);
+    EXPECT_EQ(files.Inspect(root).kind, PathKind::kDirectory);
+    EXPECT_TRUE(Ok(files.SetCurrentDirectory(root)));
+    EXPECT_TRUE(Ok(files.DeleteFile(btn + "\\a.bmp")));
+    EXPECT_TRUE(Ok(files.SetCurrentDirectory("d:\\")));
+    fs::remove(tmp / "data/vexon7/btn");
+  }
+}
+
+// The root names the folder the current directory runs through, in the case it has on disk,
+// even when a sibling is spelled exactly like the root's text.
+TEST_F(PosixFileSystemTest, ConfinedRootIsTheCurrentDirectoryInItsCase) {
+  fs::create_directories(tmp / "x/VEXON7/dedudodevorud");
+  fs::create_directories(tmp / "x/vexon7");
+  for (const char* started : {"x/VEXON7", "x/VEXON7/dedudodevorud"}) {
+    SCOPED_TRACE(started);
+    Enter(tmp / started);
+    files.Confine("d:\\x\\vexon7");
+    EXPECT_TRUE(Ok(files.CreateDirectory("d:\\x\\vexon7\\btn")));
+    Write("d:\\x\\vexon7\\btn\\a.bmp", started);
+    EXPECT_EQ(ReadText(tmp / "x/VEXON7/btn/a.bmp"), started);
+    EXPECT_TRUE(Ok(files.SetCurrentDirectory("d:\\x\\vexon7")));
+    EXPECT_EQ(Cwd(files), "d:\\x\\VEXON7");
+    fs::remove_all(tmp / "x/VEXON7/btn");
+  }
+  EXPECT_TRUE(fs::is_empty(tmp / "x/vexon7")) << "the sibling received nothing";
+
+  // Started elsewhere, the root's text decides as any path's does: the exact name.
+  Enter(tmp.path());
+  files.Confine("d:\\x\\vexon7");
+  Write("d:\\x\\vexon7\\b.bmp", "exact");
+  EXPECT_EQ(ReadText(tmp / "x/vexon7/b.bmp"), "exact");
+}
+
+// The folders below the root are kept open between calls. One deleted and made again is found
+// again; one deleted and replaced by a link is not followed.
+TEST_F(PosixFileSystemTest, ConfinedFolderReplacedMeanwhile) {
+  fs::create_directories(tmp / "root/btn/erp");
+  fs::create_directories(tmp / "outside");
+  files.Confine("d:\\root");
+  Write("d:\\root\\btn\\erp\\a.bmp", "first");
+  fs::remove_all(tmp / "root/btn");
+  fs::create_directories(tmp / "root/btn/erp");
+  Write("d:\\root\\btn\\erp\\b.bmp", "second");
+  EXPECT_EQ(ReadText(tmp / "root/btn/erp/b.bmp"), "second");
+
+  fs::remove_all(tmp / "root/btn/erp");
+  fs::create_directory_symlink(tmp / "outside", tmp / "root/btn/erp");
+  EXPECT_EQ(CreateError("d:\\root\\btn\\erp\\c.bmp", true), SysError::kPathNotFound);
+  EXPECT_TRUE(fs::is_empty(tmp / "outside"));
 }
 
 }  // namespace

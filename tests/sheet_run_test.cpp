@@ -387,11 +387,12 @@ TEST_F(SheetRunTest, BindingAtLoadNamesTheMissingComponentBeforeAnythingIsWritte
 
 TEST_F(SheetRunTest, MarkerFile) {
   const fs::path txt = tmp / "vexon7/txt";
-  fs::create_directories(txt);
+  const fs::path outside = tmp / "outside";
+  disk.Confine(stage.root.Folder());
   struct Case {
     const char* what;
     std::function<void()> prepare;
-    bool existsAfter;
+    bool existsAfter;  // txt/pict.txt, as the install root sees it
   };
   const Case cases[] = {
       {"absent", [] {}, false},
@@ -403,12 +404,24 @@ TEST_F(SheetRunTest, MarkerFile) {
          fs::permissions(txt / "pict.txt", fs::perms::owner_read);
        },
        true},
+      {"a link to a file outside: the link goes",
+       [&] { fs::create_symlink(outside / "pict.txt", txt / "pict.txt"); }, false},
+      {"txt a link to a folder outside: nothing is done through it",
+       [&] {
+         fs::remove(txt);
+         fs::create_directory_symlink(outside, txt);
+       },
+       true},
   };
   for (const Case& c : cases) {
-    fs::remove_all(txt / "pict.txt");
+    fs::remove_all(txt);
+    fs::create_directories(txt);
+    fs::create_directories(outside);
+    testing_support::WriteText(outside / "pict.txt", "outside");
     c.prepare();
     DeleteMarkerFile(stage.context);
-    EXPECT_EQ(fs::exists(txt / "pict.txt"), c.existsAfter) << c.what;
+    EXPECT_EQ(fs::exists(fs::symlink_status(txt / "pict.txt")), c.existsAfter) << c.what;
+    EXPECT_EQ(testing_support::ReadText(outside / "pict.txt"), "outside") << c.what;
     if (fs::exists(txt / "pict.txt")) fs::permissions(txt / "pict.txt", fs::perms::owner_all);
   }
   EXPECT_TRUE(screen.errors.empty()) << "a failed deletion is not reported";

@@ -1,13 +1,23 @@
 // Checks Win32FileSystem against the real Windows API (run under Wine by the end-to-end test, or
-// on Windows). Usage: win32_filesystem_check <empty work folder>. Prints one line per check and
-// a summary; exits 1 when any check fails. With --hold-lock ROOT STOPFILE it holds the
-// installation lock of ROOT instead, until STOPFILE exists.
+// on Windows). Usage: win32_filesystem_check <empty work folder> [links folder]. Prints one line
+// per check and a summary; exits 1 when any check fails. With --hold-lock ROOT STOPFILE it
+// holds the installation lock of ROOT instead, until STOPFILE exists.
+//
+// The checks of a confined file system need links below an install root. The program makes
+// junctions itself where the system can (FSCTL_SET_REPARSE_POINT); Wine 8 cannot, but shows a
+// host's symbolic link as a reparse point, so the end-to-end test passes a links folder it
+// prepared with symbolic links: root1\btn and root2\btn\pet and root2\txt lead to outside,
+// root2\btn\a.bmp to outside\victim.bmp.
 //
 // What the file system wrote is read back through the raw wide API, not through the class
 // under test.
 #include "platform/win32/Windows.h"
 
+#include <winioctl.h>
+
 #include <cstdio>
+#include <cstring>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -294,18 +304,172 @@ void CheckErrorTexts(platform::FileSystem& fs) {
         "got \"" + unknown + "\"");
 }
 
+bool RunningUnderWine() {
+  const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+// Every file directly in a folder with its content, read with the raw API.
+std::map<std::string, std::string> Snapshot(const std::string& dir) {
+  std::map<std::string, std::string> out;
+  WIN32_FIND_DATAW found;
+  const HANDLE search = FindFirstFileW((Wide(dir) + L"\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return out;
+  do {
+    const std::string name = platform::Narrow(found.cFileName);
+    if (name != "." && name != "..") out[name] = ReadAll(dir + "\\" + name);
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  return out;
+}
+
+void WriteRaw(const std::string& path, const std::string& content) {
+  const HANDLE h = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+  DWORD written = 0;
+  if (h != INVALID_HANDLE_VALUE) {
+    WriteFile(h, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+    CloseHandle(h);
+  }
+}
+
+// Makes the new folder `link` a junction to the folder `target` (a full path); the system's
+// error when it cannot.
+DWORD MakeJunction(const std::string& link, const std::string& target) {
+  if (!CreateDirectoryW(Wide(link).c_str(), nullptr)) return GetLastError();
+  const HANDLE h = CreateFileW(Wide(link).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                               FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return GetLastError();
+  const std::wstring substitute = L"\\??\\" + Wide(target);
+  const std::wstring print = Wide(target);
+  const WORD substituteBytes = static_cast<WORD>(substitute.size() * sizeof(wchar_t));
+  const WORD printBytes = static_cast<WORD>(print.size() * sizeof(wchar_t));
+  // The mount point reparse buffer: tag, data length, reserved, then the offsets and lengths of
+  // the two names and the names themselves, each ending with a NUL.
+  std::vector<unsigned char> buffer(8 + 8 + substituteBytes + 2 + printBytes + 2, 0);
+  const auto put16 = [&](std::size_t at, WORD v) { std::memcpy(&buffer[at], &v, 2); };
+  const DWORD tag = IO_REPARSE_TAG_MOUNT_POINT;
+  std::memcpy(&buffer[0], &tag, 4);
+  put16(4, static_cast<WORD>(buffer.size() - 8));
+  put16(8, 0);
+  put16(10, substituteBytes);
+  put16(12, static_cast<WORD>(substituteBytes + 2));
+  put16(14, printBytes);
+  std::memcpy(&buffer[16], substitute.data(), substituteBytes);
+  std::memcpy(&buffer[16 + substituteBytes + 2], print.data(), printBytes);
+  DWORD returned = 0;
+  const BOOL done =
+      DeviceIoControl(h, FSCTL_SET_REPARSE_POINT, buffer.data(), static_cast<DWORD>(buffer.size()),
+                      nullptr, 0, &returned, nullptr);
+  const DWORD error = done ? 0 : GetLastError();
+  CloseHandle(h);
+  if (!done) RemoveDirectoryW(Wide(link).c_str());
+  return error;
+}
+
+// A confined file system never reaches through a link below the root: `links` holds root1,
+// root2 and outside as the file comment says.
+void CheckConfinement(const std::string& links) {
+  const std::string outside = links + "\\outside";
+  const auto before = Snapshot(outside);
+  Check(before.size() == 3, "the outside folder holds its three victims",
+        std::to_string(before.size()) + " files");
+  struct Case {
+    std::string root;
+    std::string link;
+  };
+  const std::vector<Case> cases = {
+      {links + "\\root1", links + "\\root1\\btn"},
+      {links + "\\root2", links + "\\root2\\btn\\pet"},
+      {links + "\\root2", links + "\\root2\\txt"},
+  };
+  for (const Case& c : cases) {
+    platform::Win32FileSystem fs;
+    fs.Confine(c.root);
+    const std::string in = c.link + "\\";
+    const std::string what = " through " + c.link;
+    Check(fs.Inspect(c.link).kind == PathKind::kLink, "a link is inspected as a link: " + c.link);
+    Refused(Create(fs, in + "new.bmp", true), SysError::kPathNotFound, "a new file" + what);
+    Refused(Create(fs, in + "pict.txt", false), SysError::kPathNotFound, "create-always" + what);
+    Refused(fs.CreateDirectory(in + "sub"), SysError::kPathNotFound, "a folder" + what);
+    Refused(fs.DeleteFile(in + "pict.txt"), SysError::kPathNotFound, "a deletion" + what);
+    Refused(fs.MoveReplace(in + "~instalador-1.tmp", in + "pict.txt"), SysError::kPathNotFound,
+            "a move" + what);
+    std::vector<std::uint8_t> bytes;
+    Check(!fs.ReadFile(in + "pict.txt", bytes).ok(), "no read" + what);
+    std::vector<std::string> names;
+    Check(!fs.ListDirectory(c.link, names).ok() && names.empty(), "no listing" + what);
+    Check(!fs.SetCurrentDirectory(c.link).ok(), "no change of directory" + what);
+    Check(fs.Inspect(in + "pict.txt").kind == PathKind::kMissing, "nothing inspected" + what);
+  }
+
+  // A link at the last name is taken as itself. Wine 8 shows a host's symbolic link to a file
+  // as a plain file (only links to folders as reparse points), so there only the move, which
+  // replaces the link whatever it is, is checked.
+  platform::Win32FileSystem fs;
+  fs.Confine(links + "\\root2");
+  const std::string btn = links + "\\root2\\btn";
+  if (RunningUnderWine()) {
+    std::printf("     under Wine a link to a file is no reparse point: only its move checked\n");
+  } else {
+    Check(fs.Inspect(btn + "\\a.bmp").kind == PathKind::kLink,
+          "a file link is inspected as a link");
+    Refused(Create(fs, btn + "\\a.bmp", false), SysError::kAccessDenied,
+            "create-always over a file link");
+    std::vector<std::uint8_t> bytes;
+    Check(!fs.ReadFile(btn + "\\a.bmp", bytes).ok(), "a file link is not read through");
+  }
+  Check(WriteThrough(fs, btn + "\\a.new", "installed", true), "a file beside the link");
+  Check(fs.MoveReplace(btn + "\\a.new", btn + "\\a.bmp"), "a move replaces the file link");
+  Check(ReadAll(btn + "\\a.bmp") == "installed", "the link's place holds the moved file");
+  Check(Snapshot(outside) == before, "nothing outside the roots changed");
+
+  // A folder below the root, once used, is held in place: Windows refuses to rename it while
+  // the file system's handle is open. (Wine does not hold folders this way.)
+  Check(fs.CreateDirectory(btn + "\\erp"), "create an edition folder");
+  Check(WriteThrough(fs, btn + "\\erp\\x.bmp", "x", true), "write into it");
+  if (!RunningUnderWine())
+    Check(!MoveFileW(Wide(btn + "\\erp").c_str(), Wide(btn + "\\erp2").c_str()),
+          "a folder in use cannot be renamed away meanwhile");
+}
+
+// Where the system makes junctions, the same checks on a links folder made of junctions.
+void CheckJunctions(const std::string& dir) {
+  const std::string links = dir + "\\junctions";
+  for (const char* folder : {"", "\\outside", "\\root1", "\\root2", "\\root2\\btn"})
+    CreateDirectoryW(Wide(links + folder).c_str(), nullptr);
+  WriteRaw(links + "\\outside\\pict.txt", "victim");
+  WriteRaw(links + "\\outside\\~instalador-1.tmp", "victim too");
+  WriteRaw(links + "\\outside\\victim.bmp", "victim bitmap");
+  const DWORD error = MakeJunction(links + "\\root1\\btn", links + "\\outside");
+  if (error != 0) {
+    std::printf("     junctions cannot be made here (error %lu): checked on the links folder\n",
+                static_cast<unsigned long>(error));
+    return;
+  }
+  Check(MakeJunction(links + "\\root2\\btn\\pet", links + "\\outside") == 0,
+        "make a junction btn\\pet");
+  Check(MakeJunction(links + "\\root2\\txt", links + "\\outside") == 0, "make a junction txt");
+  Check(CreateSymbolicLinkW(Wide(links + "\\root2\\btn\\a.bmp").c_str(),
+                            Wide(links + "\\outside\\victim.bmp").c_str(),
+                            SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE) != 0,
+        "make a file link btn\\a.bmp");
+  CheckConfinement(links);
+}
+
 }  // namespace
 
 // Holds the lock of an install root until the file `stop` exists, so that a test can start an
 // installation that finds another one running: "held" or "refused" on stdout.
 int HoldLock(const std::string& root, const std::string& stop) {
-  const auto lock = platform::LockInstallRoot(root);
-  std::printf("%s\n", lock ? "held" : "refused");
+  const platform::RootLock lock = platform::LockInstallRoot(root);
+  const bool taken = lock.outcome == platform::RootLock::Outcome::kTaken;
+  std::printf("%s\n", taken ? "held" : "refused");
   std::fflush(stdout);
   platform::Win32FileSystem fs;
   for (int waited = 0; fs.Inspect(stop).kind == PathKind::kMissing && waited < 120000; waited += 50)
     Sleep(50);
-  return lock ? 0 : 1;
+  return taken ? 0 : 1;
 }
 
 int main(int argc, char** argv) {
@@ -327,6 +491,8 @@ int main(int argc, char** argv) {
   CheckNonAnsiFolder(fs, dir);
   CheckLongPaths(fs, dir);
   CheckErrorTexts(fs);
+  CheckJunctions(dir);
+  if (argc > 2) CheckConfinement(fs.FullPath(argv[2]));
   if (failures == 0) {
     std::printf("PASS\n");
   } else {

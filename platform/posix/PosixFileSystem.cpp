@@ -88,12 +88,71 @@ class PosixFile : public File {
   int fd_;
 };
 
+// Where a path leads (see Resolve).
+class PosixFileSystem::Place {
+ public:
+  Place() = default;
+  ~Place() {
+    if (owned_ >= 0) ::close(owned_);
+  }
+  Place(const Place&) = delete;
+  Place& operator=(const Place&) = delete;
+
+  // The folder holding the last name: a handle, or AT_FDCWD when `name` is a whole host path.
+  int dir = AT_FDCWD;
+  std::string name;
+  std::string host;  // the whole host path
+  // Below the confined root: the folders on the way were opened without following links,
+  // and the last name is never followed either.
+  bool confined = false;
+  // The confined root itself, reached as the user reaches it: a link there is followed.
+  bool root = false;
+  // `dir` is a handle kept between calls, which a folder deleted meanwhile leaves stale.
+  bool kept = false;
+
+  // A handle opened for this call alone, closed with the place.
+  void Own(int fd) {
+    if (owned_ >= 0 && owned_ != fd) ::close(owned_);
+    owned_ = fd;
+  }
+  // `dir` names a folder that has been deleted.
+  bool Stale() const {
+    struct stat st {};
+    return kept && dir != AT_FDCWD && ::fstat(dir, &st) == 0 && st.st_nlink == 0;
+  }
+
+ private:
+  int owned_ = -1;
+};
+
+namespace {
+
+// `name` in folder `dir`, in the form the *at calls take.
+std::string At(int dir, const std::string& host, const std::string& name) {
+  return dir == AT_FDCWD ? JoinHost(host, name) : name;
+}
+
+}  // namespace
+
 PosixFileSystem::PosixFileSystem(std::map<char, std::string> drives) : drives_(std::move(drives)) {
   if (drives_.empty()) drives_.emplace('z', std::string(1, '/'));
 }
 
 PosixFileSystem::~PosixFileSystem() {
+  ForgetFolders();
+}
+
+void PosixFileSystem::ForgetFolders() {
+  ++forgotten_;
   for (const auto& [folder, handle] : folderHandles_) ::close(handle);
+  folderHandles_.clear();
+  for (const auto& [key, folder] : rootFolders_) ::close(folder.fd);
+  rootFolders_.clear();
+  if (rootFd_ >= 0) ::close(rootFd_);
+  rootFd_ = -1;
+  rootHost_.clear();
+  folders_.clear();
+  listings_.clear();
 }
 
 int PosixFileSystem::FolderHandle(const std::string& folder) {
@@ -113,6 +172,7 @@ Status PosixFileSystem::ErrnoError(int error, bool pathNotFound) {
     case EPERM:
     case EROFS:
     case EISDIR:
+    case ELOOP:  // a link where nothing may be followed
       return Error(SysError::kAccessDenied);
     case EEXIST:
       return Error(SysError::kAlreadyExists);
@@ -139,18 +199,27 @@ Status PosixFileSystem::ErrnoError(int error, bool pathNotFound) {
   }
 }
 
-std::string PosixFileSystem::MatchName(const std::string& folder, const std::string& name) {
-  auto listing = listings_.find(folder);
+std::string PosixFileSystem::MatchName(const Dir& dir, const std::string& name) {
+  auto listing = listings_.find(dir.host);
   if (listing == listings_.end()) {
     struct stat st {};
-    if (lstat(JoinHost(folder, name).c_str(), &st) == 0) return name;
-    DIR* dir = opendir(folder.empty() ? "/" : folder.c_str());
-    if (dir == nullptr) return name;
+    if (::fstatat(dir.fd, At(dir.fd, dir.host, name).c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0)
+      return name;
+    const int handle =
+        dir.fd == AT_FDCWD
+            ? ::open(dir.host.empty() ? "/" : dir.host.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)
+            : ::openat(dir.fd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (handle < 0) return name;
+    DIR* list = ::fdopendir(handle);
+    if (list == nullptr) {
+      ::close(handle);
+      return name;
+    }
     std::unordered_map<std::string, std::vector<std::string>> names;
-    while (const dirent* entry = readdir(dir))
+    while (const dirent* entry = ::readdir(list))
       names[LowerAscii(entry->d_name)].push_back(entry->d_name);
-    closedir(dir);
-    listing = listings_.emplace(folder, std::move(names)).first;
+    ::closedir(list);
+    listing = listings_.emplace(dir.host, std::move(names)).first;
   }
   auto variants = listing->second.find(LowerAscii(name));
   if (variants == listing->second.end()) return name;
@@ -221,11 +290,112 @@ Status PosixFileSystem::Parse(const std::string& path, Parsed& out) {
   return Status();
 }
 
-Status PosixFileSystem::HostPath(const std::string& path, std::string& host) {
-  host.clear();
+void PosixFileSystem::Confine(const std::string& root) {
+  ForgetFolders();
+  confined_ = false;
+  Parsed parsed;
+  if (!Parse(root, parsed).ok()) return;  // a root with no place here: nothing below it either
+  // A root that spells the current directory, or a folder on its way, in another case names
+  // that folder: the current directory's names are the ones on disk.
+  std::string cwd;
+  Parsed here;
+  if (CurrentDirectory(cwd).ok() && Parse(cwd, here).ok() && here.drive == parsed.drive &&
+      here.names.size() >= parsed.names.size() &&
+      std::equal(
+          parsed.names.begin(), parsed.names.end(), here.names.begin(),
+          [](const std::string& a, const std::string& b) { return EqualsIgnoreAsciiCase(a, b); }))
+    std::copy(here.names.begin(), here.names.begin() + parsed.names.size(), parsed.names.begin());
+  rootDrive_ = parsed.drive;
+  rootNames_ = std::move(parsed.names);
+  confined_ = true;
+}
+
+Status PosixFileSystem::ResolveRoot() {
+  if (rootFd_ >= 0) return Status();
+  std::string host = drives_.at(rootDrive_);
+  for (const std::string& name : rootNames_)
+    host = JoinHost(host, MatchName({AT_FDCWD, host}, name));
+  // The root and the folders above it are the user's choice: links are followed.
+  const int fd = ::open(host.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return ErrnoError(errno, true);
+  rootFd_ = fd;
+  rootHost_ = std::move(host);
+  return Status();
+}
+
+Status PosixFileSystem::ResolveBelowRoot(const Parsed& parsed, Place& place) {
+  const std::size_t depth = rootNames_.size();
+  for (int attempt = 0;; ++attempt) {
+    if (Status s = ResolveRoot(); !s.ok()) return s;
+    int fd = rootFd_;
+    std::string host = rootHost_;
+    std::string key;
+    bool failed = false;
+    int error = 0;
+    place.kept = true;
+    for (std::size_t i = depth; i + 1 < parsed.names.size(); ++i) {
+      if (!key.empty()) key += '\\';
+      key += parsed.names[i];
+      if (auto known = rootFolders_.find(key); known != rootFolders_.end()) {
+        fd = known->second.fd;
+        host = known->second.host;
+        place.kept = true;
+        continue;
+      }
+      const std::string name = MatchName({fd, host}, parsed.names[i]);
+      const int next = ::openat(fd, name.c_str(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+      if (next < 0) {
+        error = errno;
+        failed = true;
+        break;
+      }
+      host = JoinHost(host, name);
+      if (rootFolders_.size() < kFolderHandles) {
+        rootFolders_.emplace(key, OpenFolder{next, host});
+        place.kept = true;
+      } else {
+        place.Own(next);
+        place.kept = false;
+      }
+      fd = next;
+    }
+    place.dir = fd;
+    if (failed) {
+      // A folder deleted meanwhile: its name is looked up afresh once.
+      if (error == ENOENT && attempt == 0 && place.Stale()) {
+        place.Own(-1);
+        ForgetFolders();
+        continue;
+      }
+      // A link where a folder should be stops the path as a file standing there would.
+      return ErrnoError(error == ELOOP ? ENOTDIR : error, true);
+    }
+    place.name = MatchName({fd, host}, parsed.names.back());
+    place.host = JoinHost(host, place.name);
+    place.confined = true;
+    return Status();
+  }
+}
+
+Status PosixFileSystem::Resolve(const std::string& path, Place& place) {
   Parsed parsed;
   if (Status s = Parse(path, parsed); !s.ok()) return s;
-  host = drives_.at(parsed.drive);
+  const std::size_t depth = rootNames_.size();
+  const bool inRoot = confined_ && parsed.drive == rootDrive_ && parsed.names.size() >= depth &&
+                      std::equal(rootNames_.begin(), rootNames_.end(), parsed.names.begin(),
+                                 [](const std::string& a, const std::string& b) {
+                                   return EqualsIgnoreAsciiCase(a, b);
+                                 });
+  if (inRoot && parsed.names.size() > depth) return ResolveBelowRoot(parsed, place);
+  if (inRoot) {
+    // The root itself, as the user reaches it.
+    if (Status s = ResolveRoot(); !s.ok()) return s;
+    place.host = rootHost_;
+    place.name = rootHost_;
+    place.root = true;
+    return Status();
+  }
+  std::string host = drives_.at(parsed.drive);
   std::string key(1, parsed.drive);
   for (std::size_t i = 0; i < parsed.names.size(); ++i) {
     const std::string& name = parsed.names[i];
@@ -238,10 +408,39 @@ Status PosixFileSystem::HostPath(const std::string& path, std::string& host) {
         continue;
       }
     }
-    host = JoinHost(host, MatchName(host, name));
+    host = JoinHost(host, MatchName({AT_FDCWD, host}, name));
     struct stat st {};
     if (!last && ::stat(host.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) folders_[key] = host;
   }
+  place.host = host;
+  place.name = host;
+  if (!parsed.names.empty()) {
+    const auto [folder, name] = SplitHost(host);
+    if (const int handle = FolderHandle(folder); handle >= 0) {
+      place.dir = handle;
+      place.name = name;
+      place.kept = true;
+    }
+  }
+  return Status();
+}
+
+template <typename Op>
+Status PosixFileSystem::AtPlace(const std::string& path, int& error, Op&& op) {
+  for (int attempt = 0;; ++attempt) {
+    Place place;
+    if (Status s = Resolve(path, place); !s.ok()) return s;
+    error = op(place);
+    if (error != ENOENT || attempt > 0 || !place.Stale()) return Status();
+    ForgetFolders();
+  }
+}
+
+Status PosixFileSystem::HostPath(const std::string& path, std::string& host) {
+  host.clear();
+  Place place;
+  if (Status s = Resolve(path, place); !s.ok()) return s;
+  host = place.host;
   return Status();
 }
 
@@ -295,16 +494,36 @@ Status PosixFileSystem::CurrentDirectory(std::string& directory) {
 }
 
 Status PosixFileSystem::SetCurrentDirectory(const std::string& path) {
-  std::string host;
-  if (Status s = HostPath(path, host); !s.ok()) return s;
-  if (::chdir(host.c_str()) != 0) return ErrnoError(errno, errno == ENOTDIR);
+  int error = 0;
+  if (Status s = AtPlace(path, error,
+                         [](Place& place) {
+                           if (!place.confined) return ::chdir(place.host.c_str()) == 0 ? 0 : errno;
+                           const int fd = ::openat(place.dir, place.name.c_str(),
+                                                   O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+                           if (fd < 0) return errno;
+                           const int result = ::fchdir(fd) == 0 ? 0 : errno;
+                           ::close(fd);
+                           return result;
+                         });
+      !s.ok())
+    return s;
+  // A link where the folder should be is taken like a file standing there.
+  if (error == ELOOP) error = ENOTDIR;
+  if (error != 0) return ErrnoError(error, error == ENOTDIR);
   return Status();
 }
 
 Status PosixFileSystem::CreateDirectory(const std::string& path) {
+  int error = 0;
   std::string host;
-  if (Status s = HostPath(path, host); !s.ok()) return s;
-  if (::mkdir(host.c_str(), 0777) != 0) return ErrnoError(errno, true);
+  if (Status s = AtPlace(path, error,
+                         [&](Place& place) {
+                           host = place.host;
+                           return ::mkdirat(place.dir, place.name.c_str(), 0777) == 0 ? 0 : errno;
+                         });
+      !s.ok())
+    return s;
+  if (error != 0) return ErrnoError(error, true);
   Added(host);
   return Status();
 }
@@ -312,33 +531,38 @@ Status PosixFileSystem::CreateDirectory(const std::string& path) {
 Status PosixFileSystem::CreateFile(const std::string& path, bool mustBeNew,
                                    std::unique_ptr<File>& file) {
   file.reset();
+  int error = 0, fd = -1;
   std::string host;
-  if (Status s = HostPath(path, host); !s.ok()) return s;
-  // A new file needs no look first: O_EXCL refuses whatever stands there.
-  struct stat st {};
-  if (!mustBeNew && ::stat(host.c_str(), &st) == 0) {
-    if (S_ISDIR(st.st_mode) || (st.st_mode & 0222) == 0) return Error(SysError::kAccessDenied);
-  }
-  const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (mustBeNew ? O_EXCL : O_TRUNC);
-  const auto [folder, name] = SplitHost(host);
-  const int folderHandle = FolderHandle(folder);
-  int fd = folderHandle >= 0 ? ::openat(folderHandle, name.c_str(), flags, 0666) : -1;
-  if (fd < 0 && (folderHandle < 0 || errno == ENOENT || errno == ENOTDIR)) {
-    // No handle, or one on a folder replaced meanwhile: the path decides.
-    if (folderHandle >= 0) {
-      ::close(folderHandle);
-      folderHandles_.erase(folder);
+  const Status found = AtPlace(path, error, [&](Place& place) {
+    host = place.host;
+    // A new file needs no look first: O_EXCL refuses whatever stands there, a link included.
+    if (!mustBeNew) {
+      struct stat st {};
+      if (::fstatat(place.dir, place.name.c_str(), &st, place.confined ? AT_SYMLINK_NOFOLLOW : 0) ==
+              0 &&
+          (S_ISDIR(st.st_mode) || S_ISLNK(st.st_mode) || (st.st_mode & 0222) == 0))
+        return EACCES;
     }
-    fd = ::open(host.c_str(), flags, 0666);
-  }
-  if (fd < 0) {
-    if (errno == EEXIST) return Error(SysError::kFileExists);
-    return ErrnoError(errno, true);
-  }
+    const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (mustBeNew ? O_EXCL : O_TRUNC) |
+                      (place.confined ? O_NOFOLLOW : 0);
+    fd = ::openat(place.dir, place.name.c_str(), flags, 0666);
+    return fd >= 0 ? 0 : errno;
+  });
+  if (!found.ok()) return found;
+  if (error == EEXIST) return Error(SysError::kFileExists);
+  if (error != 0) return ErrnoError(error, true);
   Added(host);
   file = std::make_unique<PosixFile>(*this, fd);
   return Status();
 }
+
+namespace {
+// What stands at a name that a move or a deletion may not take away: a folder or a read-only
+// file. A link counts as itself, whatever it points at.
+bool Protected(const struct stat& st) {
+  return S_ISDIR(st.st_mode) || (S_ISREG(st.st_mode) && (st.st_mode & 0222) == 0);
+}
+}  // namespace
 
 Status PosixFileSystem::OpenForAppend(const std::string& path, std::unique_ptr<File>& file) {
   file.reset();
@@ -357,53 +581,108 @@ Status PosixFileSystem::OpenForAppend(const std::string& path, std::unique_ptr<F
 }
 
 Status PosixFileSystem::MoveReplace(const std::string& from, const std::string& to) {
-  std::string hostFrom, hostTo;
-  if (Status s = HostPath(from, hostFrom); !s.ok()) return s;
-  if (Status s = HostPath(to, hostTo); !s.ok()) return s;
-  struct stat st {};
-  if (::stat(hostTo.c_str(), &st) == 0 && (S_ISDIR(st.st_mode) || (st.st_mode & 0222) == 0))
-    return Error(SysError::kAccessDenied);
-  if (::rename(hostFrom.c_str(), hostTo.c_str()) != 0) return ErrnoError(errno, true);
-  Removed(hostFrom);
-  Added(hostTo);
-  return Status();
+  for (int attempt = 0;; ++attempt) {
+    Place source, target;
+    if (Status s = Resolve(from, source); !s.ok()) return s;
+    const unsigned forgotten = forgotten_;
+    if (Status s = Resolve(to, target); !s.ok()) return s;
+    // The second lookup found a folder deleted meanwhile and closed the kept handles, the
+    // first one's among them: both are looked up again.
+    if (forgotten_ != forgotten) {
+      if (attempt > 0) return Error(SysError::kPathNotFound);
+      continue;
+    }
+    struct stat st {};
+    if (::fstatat(target.dir, target.name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && Protected(st))
+      return Error(SysError::kAccessDenied);
+    if (::renameat(source.dir, source.name.c_str(), target.dir, target.name.c_str()) == 0) {
+      Removed(source.host);
+      Added(target.host);
+      return Status();
+    }
+    const int error = errno;
+    if (error != ENOENT || attempt > 0 || !(source.Stale() || target.Stale()))
+      return ErrnoError(error, true);
+    ForgetFolders();
+  }
 }
 
 PathInfo PosixFileSystem::Inspect(const std::string& path) {
   PathInfo info;
-  std::string host;
-  if (!HostPath(path, host).ok()) return info;
+  int error = 0;
   struct stat st {};
-  if (::stat(host.c_str(), &st) != 0) return info;
-  info.kind = S_ISDIR(st.st_mode) ? PathKind::kDirectory : PathKind::kFile;
-  info.readOnly = info.kind == PathKind::kFile && (st.st_mode & 0222) == 0;
+  if (!AtPlace(path, error,
+               [&](Place& place) {
+                 // The root itself is followed; every other last name is taken as it stands.
+                 const int flags = place.root ? 0 : AT_SYMLINK_NOFOLLOW;
+                 return ::fstatat(place.dir, place.name.c_str(), &st, flags) == 0 ? 0 : errno;
+               })
+           .ok() ||
+      error != 0)
+    return info;
+  if (S_ISREG(st.st_mode)) {
+    info.kind = PathKind::kFile;
+    info.readOnly = (st.st_mode & 0222) == 0;
+  } else if (S_ISDIR(st.st_mode)) {
+    info.kind = PathKind::kDirectory;
+  } else if (S_ISLNK(st.st_mode)) {
+    info.kind = PathKind::kLink;
+  } else {
+    info.kind = PathKind::kOther;
+  }
   return info;
 }
 
 Status PosixFileSystem::DeleteFile(const std::string& path) {
+  int error = 0;
   std::string host;
-  if (Status s = HostPath(path, host); !s.ok()) return s;
-  struct stat st {};
-  if (::stat(host.c_str(), &st) != 0) return ErrnoError(errno, errno == ENOTDIR);
-  if (S_ISDIR(st.st_mode) || (st.st_mode & 0222) == 0) return Error(SysError::kAccessDenied);
-  if (::unlink(host.c_str()) != 0) return ErrnoError(errno, false);
+  bool refused = false;
+  if (Status s =
+          AtPlace(path, error,
+                  [&](Place& place) {
+                    host = place.host;
+                    struct stat st {};
+                    if (::fstatat(place.dir, place.name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+                      return errno;
+                    refused = Protected(st);
+                    if (refused) return 0;
+                    // A link is deleted as itself, never what it points at.
+                    return ::unlinkat(place.dir, place.name.c_str(), 0) == 0 ? 0 : errno;
+                  });
+      !s.ok())
+    return s;
+  if (refused) return Error(SysError::kAccessDenied);
+  if (error != 0) return ErrnoError(error, error == ENOTDIR);
   Removed(host);
   return Status();
 }
 
 Status PosixFileSystem::ListDirectory(const std::string& path, std::vector<std::string>& names) {
   names.clear();
-  std::string host;
-  if (Status s = HostPath(path, host); !s.ok()) return s;
-  DIR* dir = opendir(host.c_str());
-  if (dir == nullptr) return ErrnoError(errno, true);
+  int error = 0, fd = -1;
+  if (Status s = AtPlace(path, error,
+                         [&](Place& place) {
+                           fd = ::openat(place.dir, place.name.c_str(),
+                                         O_RDONLY | O_DIRECTORY | O_CLOEXEC |
+                                             (place.confined ? O_NOFOLLOW : 0));
+                           return fd >= 0 ? 0 : errno;
+                         });
+      !s.ok())
+    return s;
+  if (error != 0) return ErrnoError(error == ELOOP ? ENOTDIR : error, true);
+  DIR* dir = ::fdopendir(fd);
+  if (dir == nullptr) {
+    error = errno;
+    ::close(fd);
+    return ErrnoError(error, true);
+  }
   errno = 0;
-  while (const dirent* entry = readdir(dir)) {
+  while (const dirent* entry = ::readdir(dir)) {
     const std::string_view name = entry->d_name;
     if (name != "." && name != "..") names.emplace_back(name);
   }
-  const int error = errno;
-  closedir(dir);
+  error = errno;
+  ::closedir(dir);
   if (error != 0) {
     names.clear();
     return ErrnoError(error, true);
@@ -413,12 +692,20 @@ Status PosixFileSystem::ListDirectory(const std::string& path, std::vector<std::
 
 Status PosixFileSystem::ReadFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
   bytes.clear();
-  std::string host;
-  if (Status s = HostPath(path, host); !s.ok()) return s;
-  const int fd = ::open(host.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return ErrnoError(errno, errno == ENOTDIR);
+  int error = 0, fd = -1;
+  if (Status s = AtPlace(path, error,
+                         [&](Place& place) {
+                           // Not blocking: a pipe standing there is refused, not waited on.
+                           fd = ::openat(place.dir, place.name.c_str(),
+                                         O_RDONLY | O_CLOEXEC | O_NONBLOCK |
+                                             (place.confined ? O_NOFOLLOW : 0));
+                           return fd >= 0 ? 0 : errno;
+                         });
+      !s.ok())
+    return s;
+  if (error != 0) return ErrnoError(error, error == ENOTDIR);
   struct stat st {};
-  if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     ::close(fd);
     return Error(SysError::kAccessDenied);
   }
@@ -429,10 +716,10 @@ Status PosixFileSystem::ReadFile(const std::string& path, std::vector<std::uint8
     const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) {
-      const int error = errno;
+      const int failure = errno;
       ::close(fd);
       bytes.clear();
-      return ErrnoError(error, false);
+      return ErrnoError(failure, false);
     }
     if (n == 0) break;  // the file is shorter now than when it was looked at
     done += static_cast<std::size_t>(n);

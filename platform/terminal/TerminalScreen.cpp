@@ -1,5 +1,7 @@
 #include "platform/terminal/TerminalScreen.h"
 
+#include <cerrno>
+#include <cstdarg>
 #include <string>
 
 namespace platform {
@@ -9,9 +11,21 @@ namespace {
 // The terminal's "window" colour: any pixel of another colour is part of the bar.
 constexpr Color kBackground = 0xFFFFFF;
 
+// Prints and flushes, unless the stream's reader has gone; a write that finds it gone is noted
+// once, and nothing is written to the stream again.
+void Print(TerminalScreen::State& state, const char* format, ...) {
+  if (state.closed) return;
+  std::va_list arguments;
+  va_start(arguments, format);
+  const int printed = std::vfprintf(state.out, format, arguments);
+  va_end(arguments);
+  if ((printed < 0 || std::fflush(state.out) != 0) && errno == EPIPE) state.closed = true;
+  std::clearerr(state.out);
+}
+
 void EndLine(TerminalScreen::State& state) {
   if (!state.lineOpen) return;
-  std::fputc('\n', state.out);
+  Print(state, "\n");
   state.lineOpen = false;
 }
 
@@ -47,10 +61,9 @@ class TerminalProgress : public ProgressWindow {
   void Print() {
     if (!state_->redrawInPlace && percent_ == printed_) return;
     printed_ = percent_;
-    std::fprintf(state_->out, "%s%s [%s] %3d%%%s", state_->redrawInPlace ? "\r" : "",
-                 caption_.c_str(), bar_.c_str(), percent_, state_->redrawInPlace ? "" : "\n");
+    platform::Print(*state_, "%s%s [%s] %3d%%%s", state_->redrawInPlace ? "\r" : "",
+                    caption_.c_str(), bar_.c_str(), percent_, state_->redrawInPlace ? "" : "\n");
     state_->lineOpen = state_->redrawInPlace;
-    std::fflush(state_->out);
   }
 
   std::shared_ptr<TerminalScreen::State> state_;
@@ -65,8 +78,7 @@ class TerminalProgress : public ProgressWindow {
 
 void TerminalScreen::ShowError(const std::string& caption, const std::string& text) {
   EndLine(*state_);
-  std::fprintf(state_->out, "%s: %s\n", caption.c_str(), text.c_str());
-  std::fflush(state_->out);
+  Print(*state_, "%s: %s\n", caption.c_str(), text.c_str());
 }
 
 void TerminalScreen::ShowDetail(const std::string& detail) {

@@ -1,5 +1,6 @@
 // The terminal front: used when no window can be shown. The gauge is one line on the output
-// stream, errors are printed there too, and nothing ever waits for the user.
+// stream, errors are printed there too, and nothing ever waits for the user. When the stream
+// is a pipe whose reader has gone, what would be printed is dropped.
 #pragma once
 
 #include <cstdio>
@@ -30,6 +31,9 @@ class TerminalScreen : public Screen {
     std::FILE* out;
     bool redrawInPlace;
     bool lineOpen;  // a gauge line was drawn in place and not yet ended
+    // The stream's reader has gone (a closed pipe): nothing more is written to it. The run goes
+    // on; only its progress and messages are lost.
+    bool closed = false;
   };
 
  private:

@@ -7,6 +7,8 @@
 
 namespace platform {
 
+void IgnoreBrokenPipes() {}
+
 void ExitProcess(int code) {
   std::cout.flush();
   std::cerr.flush();

@@ -50,6 +50,26 @@ bool IsReadOnlyFile(const std::wstring& path) {
          !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// A junction, symbolic link or other reparse point stands at the path.
+bool IsReparsePoint(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+std::wstring Lower(std::wstring text) {
+  if (!text.empty()) CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
+  return text;
+}
+
+// A full path in the form the file calls take: with the long-path prefix when it is long.
+std::wstring LongForm(const std::wstring& full) {
+  if (full.size() < kPlainPathLimit || full.rfind(L"\\\\?\\", 0) == 0 ||
+      full.rfind(L"\\\\.\\", 0) == 0)
+    return full;
+  if (full.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + full.substr(2);
+  return L"\\\\?\\" + full;
+}
+
 }  // namespace
 
 bool Widen(const std::string& utf8, std::wstring& out) {
@@ -134,6 +154,83 @@ Status Win32FileSystem::ApiPath(const std::string& path, std::wstring& out) {
   return Status();
 }
 
+Win32FileSystem::~Win32FileSystem() {
+  for (const auto& [folder, handle] : folders_) CloseHandle(handle);
+}
+
+void Win32FileSystem::Confine(const std::string& root) {
+  for (const auto& [folder, handle] : folders_) CloseHandle(handle);
+  folders_.clear();
+  root_.clear();
+  std::wstring wide, full;
+  if (!Widen(root, wide) || !FullPathW(wide, full)) return;
+  while (!full.empty() && (full.back() == L'\\' || full.back() == L'/')) full.pop_back();
+  root_ = Lower(full);
+}
+
+Status Win32FileSystem::CheckFolder(const std::wstring& folder) {
+  const std::wstring key = Lower(folder);
+  if (folders_.count(key) != 0) return Status();
+  const std::wstring path = LongForm(folder);
+  // Without FILE_SHARE_DELETE: while the handle is open, nobody renames, deletes or replaces
+  // the folder it names.
+  const HANDLE handle = CreateFileW(
+      path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) {
+    const Status failed = SystemError();
+    if (failed.code() == SysError::kFileNotFound) return Error(SysError::kPathNotFound);
+    return failed;
+  }
+  BY_HANDLE_FILE_INFORMATION info{};
+  const bool folderNoLink = GetFileInformationByHandle(handle, &info) &&
+                            (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+                            !(info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
+                            // Wine shows a host's symbolic link as a reparse point only here.
+                            !IsReparsePoint(path);
+  if (!folderNoLink) {
+    CloseHandle(handle);
+    // A link, or a file, where a folder should be: the path is not found.
+    return Error(SysError::kPathNotFound);
+  }
+  if (folders_.size() < kFolderHandles) {
+    folders_.emplace(key, handle);
+  } else {
+    CloseHandle(handle);
+  }
+  return Status();
+}
+
+Status Win32FileSystem::CheckedPath(const std::string& path, std::wstring& out, bool lastIsFolder,
+                                    bool* below) {
+  if (below != nullptr) *below = false;
+  if (Status s = ApiPath(path, out); !s.ok()) return s;
+  if (root_.empty()) return Status();
+  std::wstring full;
+  if (!FullPathW(out, full)) return Status();
+  while (full.size() > 3 && (full.back() == L'\\' || full.back() == L'/')) full.pop_back();
+  // Compared in its plain form, as the root is.
+  if (full.rfind(L"\\\\?\\UNC\\", 0) == 0) {
+    full = L"\\\\" + full.substr(8);
+  } else if (full.rfind(L"\\\\?\\", 0) == 0) {
+    full = full.substr(4);
+  }
+  const std::wstring lower = Lower(full);
+  if (lower.size() <= root_.size() + 1 || lower.compare(0, root_.size(), root_) != 0 ||
+      lower[root_.size()] != L'\\')
+    return Status();
+  if (below != nullptr) *below = true;
+  // Each folder from the first below the root down to the last name's folder (or the last
+  // name itself).
+  for (std::size_t cut = full.find(L'\\', root_.size() + 1);; cut = full.find(L'\\', cut + 1)) {
+    if (cut == std::wstring::npos) {
+      if (lastIsFolder) return CheckFolder(full);
+      return Status();
+    }
+    if (Status s = CheckFolder(full.substr(0, cut)); !s.ok()) return s;
+  }
+}
+
 Status Win32FileSystem::CurrentDirectory(std::string& directory) {
   directory.clear();
   std::wstring wide;
@@ -145,7 +242,8 @@ Status Win32FileSystem::CurrentDirectory(std::string& directory) {
 }
 
 Status Win32FileSystem::SetCurrentDirectory(const std::string& path) {
-  std::wstring wide;
+  std::wstring wide, checked;
+  if (Status s = CheckedPath(path, checked, /*lastIsFolder=*/true); !s.ok()) return s;
   if (!Widen(path, wide)) return Error(SysError::kInvalidName);
   if (SetCurrentDirectoryW(wide.c_str())) return Status();
   const Status failed = SystemError();
@@ -158,7 +256,7 @@ Status Win32FileSystem::SetCurrentDirectory(const std::string& path) {
 
 Status Win32FileSystem::CreateDirectory(const std::string& path) {
   std::wstring wide;
-  if (Status s = ApiPath(path, wide); !s.ok()) return s;
+  if (Status s = CheckedPath(path, wide, false); !s.ok()) return s;
   if (!CreateDirectoryW(wide.c_str(), nullptr)) return SystemError();
   return Status();
 }
@@ -167,8 +265,11 @@ Status Win32FileSystem::CreateFile(const std::string& path, bool mustBeNew,
                                    std::unique_ptr<File>& file) {
   file.reset();
   std::wstring wide;
-  if (Status s = ApiPath(path, wide); !s.ok()) return s;
+  bool below = false;
+  if (Status s = CheckedPath(path, wide, false, &below); !s.ok()) return s;
   if (!mustBeNew && IsReadOnlyFile(wide)) return Error(SysError::kAccessDenied);
+  // A link at the end of a path below the root is never written through.
+  if (!mustBeNew && below && IsReparsePoint(wide)) return Error(SysError::kAccessDenied);
   const HANDLE handle =
       CreateFileW(wide.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                   mustBeNew ? CREATE_NEW : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -200,8 +301,8 @@ Status Win32FileSystem::OpenForAppend(const std::string& path, std::unique_ptr<F
 Status Win32FileSystem::MoveReplace(const std::string& from, const std::string& to) {
   std::wstring wideFrom;
   std::wstring wideTo;
-  if (Status s = ApiPath(from, wideFrom); !s.ok()) return s;
-  if (Status s = ApiPath(to, wideTo); !s.ok()) return s;
+  if (Status s = CheckedPath(from, wideFrom, false); !s.ok()) return s;
+  if (Status s = CheckedPath(to, wideTo, false); !s.ok()) return s;
   if (IsReadOnlyFile(wideTo)) return Error(SysError::kAccessDenied);
   if (!MoveFileExW(wideFrom.c_str(), wideTo.c_str(), MOVEFILE_REPLACE_EXISTING))
     return SystemError();
@@ -211,10 +312,12 @@ Status Win32FileSystem::MoveReplace(const std::string& from, const std::string& 
 PathInfo Win32FileSystem::Inspect(const std::string& path) {
   PathInfo info;
   std::wstring wide;
-  if (!ApiPath(path, wide).ok()) return info;
+  if (!CheckedPath(path, wide, false).ok()) return info;
   const DWORD attributes = GetFileAttributesW(wide.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return info;
-  if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+  if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+    info.kind = PathKind::kLink;
+  } else if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
     info.kind = PathKind::kDirectory;
   } else {
     info.kind = PathKind::kFile;
@@ -225,7 +328,7 @@ PathInfo Win32FileSystem::Inspect(const std::string& path) {
 
 Status Win32FileSystem::DeleteFile(const std::string& path) {
   std::wstring wide;
-  if (Status s = ApiPath(path, wide); !s.ok()) return s;
+  if (Status s = CheckedPath(path, wide, false); !s.ok()) return s;
   if (!DeleteFileW(wide.c_str())) return SystemError();
   return Status();
 }
@@ -233,7 +336,7 @@ Status Win32FileSystem::DeleteFile(const std::string& path) {
 Status Win32FileSystem::ListDirectory(const std::string& path, std::vector<std::string>& names) {
   names.clear();
   std::wstring wide;
-  if (Status s = ApiPath(path, wide); !s.ok()) return s;
+  if (Status s = CheckedPath(path, wide, /*lastIsFolder=*/true); !s.ok()) return s;
   if (!wide.empty() && wide.back() != L'\\' && wide.back() != L'/') wide += L'\\';
   wide += L'*';
   WIN32_FIND_DATAW found;
@@ -255,9 +358,13 @@ Status Win32FileSystem::ListDirectory(const std::string& path, std::vector<std::
 Status Win32FileSystem::ReadFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
   bytes.clear();
   std::wstring wide;
-  if (Status s = ApiPath(path, wide); !s.ok()) return s;
-  const HANDLE handle = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  bool below = false;
+  if (Status s = CheckedPath(path, wide, false, &below); !s.ok()) return s;
+  // Below the root, a link at the path is not read through.
+  if (below && IsReparsePoint(wide)) return Error(SysError::kAccessDenied);
+  const HANDLE handle =
+      CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                  FILE_ATTRIBUTE_NORMAL | (below ? FILE_FLAG_OPEN_REPARSE_POINT : 0), nullptr);
   if (handle == INVALID_HANDLE_VALUE) return SystemError();
   LARGE_INTEGER size;
   if (!GetFileSizeEx(handle, &size)) {

@@ -118,6 +118,76 @@ if [ -n "$native" ]; then
   fi
 fi
 
+# A link in place of an edition folder: Wine shows a host's symbolic link to a folder as a
+# reparse point, which the run does not follow, so nothing outside the install root changes.
+d6="$work/d6"
+mkdir -p "$d6/sistemas/vexon7/btn" "$d6/outside"
+printf 'victim' >"$d6/outside/cliente1.bmp"
+printf 'victim too' >"$d6/outside/~instalador-1.tmp"
+ln -s "$d6/outside" "$d6/sistemas/vexon7/btn/pet"
+outside_before=$(cd "$d6/outside" && ls -A && sha256sum -- *)
+map_d "$d6"
+RUN_STATUS=1 run_in "$d6/sistemas/vexon7" "$exe" --silent
+expect_status "run with a link in place of btn\\pet" 1 "$STATUS"
+tr -d '\r' <"$work/out.txt" |
+  grep -qF 'Cannot create file "d:\sistemas\vexon7\btn\pet\cliente1.bmp".' &&
+  pass "the link in place of btn\\pet is a folder that cannot be used" ||
+  fail "link in place of btn\\pet: $(tr -d '\r' <"$work/out.txt" | grep -v '^Instalador' | head -2)"
+[ "$(cd "$d6/outside" && ls -A && sha256sum -- *)" = "$outside_before" ] &&
+  pass "nothing outside the install root changed" || fail "the outside folder changed"
+
+# One lock for runs of both systems on one install root: the byte Windows locks in
+# ~instalador.lock is the byte a Linux run locks (Wine, like a file server, maps the one onto the
+# other). A native run stopped half-way keeps the Windows run out, and a Windows run under way
+# keeps a native run out; neither leaves the lock file behind.
+if [ -n "$native" ]; then
+  d7="$work/d7"
+  mkdir -p "$d7/sistemas/vexon7"
+  map_d "$d7"
+  (cd "$d7/sistemas/vexon7" && DISPLAY= exec "$native" --silent </dev/null >/dev/null 2>&1) &
+  holder=$!
+  while kill -0 "$holder" 2>/dev/null; do
+    [ "$(find "$d7/sistemas/vexon7" -type f | wc -l)" -ge 50 ] && kill -STOP "$holder" && break
+  done
+  if kill -0 "$holder" 2>/dev/null; then
+    before=$(find "$d7/sistemas/vexon7" -type f | wc -l)
+    RUN_STATUS=1 run_in "$d7/sistemas/vexon7" "$exe" --silent
+    expect_status "the Windows run beside a native run" 1 "$STATUS"
+    tr -d '\r' <"$work/out.txt" | grep -qF 'An installation is already running in d:\sistemas\vexon7.' &&
+      pass "the Windows run finds the install root taken by the native run" ||
+      fail "the Windows run said: $(tr -d '\r' <"$work/out.txt" | head -2)"
+    [ "$(find "$d7/sistemas/vexon7" -type f | wc -l)" -eq "$before" ] &&
+      pass "the Windows run wrote nothing" || fail "the Windows run wrote files"
+    kill -CONT "$holder"
+  else
+    fail "the native run ended before it could be stopped"
+  fi
+  wait "$holder"
+  expect_status "the native run, let go on" 0 $?
+
+  rm -rf "$d7/sistemas/vexon7"
+  mkdir -p "$d7/sistemas/vexon7"
+  (cd "$d7/sistemas/vexon7" && exec wine "$exe" --silent </dev/null >/dev/null 2>&1) &
+  holder=$!
+  while kill -0 "$holder" 2>/dev/null; do
+    [ "$(find "$d7/sistemas/vexon7" -type f | wc -l)" -ge 50 ] && break
+  done
+  (cd "$d7/sistemas/vexon7" && DISPLAY= "$native" --silent </dev/null >/dev/null 2>"$work/err.txt")
+  STATUS=$?
+  if kill -0 "$holder" 2>/dev/null; then
+    expect_status "the native run beside a Windows run" 1 "$STATUS"
+    grep -q 'An installation is already running in' "$work/err.txt" &&
+      pass "the native run finds the install root taken by the Windows run" ||
+      fail "the native run said: $(head -2 "$work/err.txt")"
+  else
+    fail "the Windows run ended before the native run was started"
+  fi
+  wait "$holder"
+  expect_status "the Windows run" 0 $?
+  [ ! -e "$d7/sistemas/vexon7/~instalador.lock" ] && pass "no lock file is left behind" ||
+    fail "the lock file was left behind"
+fi
+
 # Started from the dedudodevorud subfolder: the same install root.
 d2="$work/d2"
 mkdir -p "$d2/sistemas/vexon7/dedudodevorud" "$d2/mysql/data/sistemas"
@@ -218,12 +288,25 @@ grep -qiF '(file d:\vexon7\btn\pet\fundo.jpg, picture tbotoes1 fundopet.Picture)
 grep -q ' 1 failed, .* exit code 1' "$d6/fail.txt" && pass "the log counts the failure" ||
   fail "log end: $(tail -1 "$d6/fail.txt")"
 
-# The file system's own checks, in an empty folder D:\check.
+# The file system's own checks, in an empty folder D:\check, and its confinement on D:\links:
+# Wine cannot make junctions, but shows a host's symbolic link to a folder as a reparse point,
+# so the links below the two install roots there are symbolic links to D:\links\outside.
 d4="$work/d4"
-mkdir -p "$d4/check"
+mkdir -p "$d4/check" "$d4/links/outside" "$d4/links/root1" "$d4/links/root2/btn"
+printf 'victim' >"$d4/links/outside/pict.txt"
+printf 'victim too' >"$d4/links/outside/~instalador-1.tmp"
+printf 'victim bitmap' >"$d4/links/outside/victim.bmp"
+ln -s "$d4/links/outside" "$d4/links/root1/btn"
+ln -s "$d4/links/outside" "$d4/links/root2/btn/pet"
+ln -s "$d4/links/outside" "$d4/links/root2/txt"
+ln -s "$d4/links/outside/victim.bmp" "$d4/links/root2/btn/a.bmp"
+outside_before=$(cd "$d4/links/outside" && ls -A && sha256sum -- *)
 map_d "$d4"
-run_in "$d4" "$check" 'D:\check'
+run_in "$d4" "$check" 'D:\check' 'D:\links'
 expect_status "Win32 file system check" 0 "$STATUS"
+outside_after=$(cd "$d4/links/outside" && ls -A && sha256sum -- *)
+[ "$outside_after" = "$outside_before" ] &&
+  pass "nothing outside the confined roots changed" || fail "the outside folder changed"
 # The accented folder it made carries the same name on the host.
 if [ -d "$d4/check/Ação" ]; then pass "accented folder name on the host"; else fail "no folder Ação on the host"; fi
 

@@ -60,8 +60,8 @@ int main(int argc, char** argv) {
 
   auto fs = platform::MakeNativeFileSystem();
   auto screen = platform::MakeNativeScreen();
-  // The window never prepares folders here: its context is not used. The context and the form
-  // variables outlive the forms.
+  // The window never prepares folders here: its context is not used. What the forms refer to
+  // (their variables, the context) outlives the application, which clears and frees them.
   const varnel::InstallRoot root = varnel::InstallRoot::FromDirectory("c:\\vexon7");
   varnel::PlanRecorder sink;
   varnel::RunEvents events;
