@@ -240,7 +240,7 @@ cases=(
   "link in place of an edition folder|edition|plain|1|\\btn\\pet\\cliente1.bmp\". The system cannot find the path specified.|edition"
   "link in place of txt|txt|plain|0|-|txt"
   "link at the lock file's name|lockfile|plain|1|: something other than a file stands at ~instalador.lock there.|lockfile"
-  "root other users cannot read, two runs of a user|unreadable|two_users|1|An installation is already running in|clean"
+  "root other users cannot read, two runs of a user|unreadable|two_users|75|Another installation is running in|clean"
   "root a user can neither read nor write|unlockable|as_user|1|: the lock file ~instalador.lock cannot be created there. Access is denied.|empty"
   "case-variant sibling of the install root|sibling|plain|0|-|sibling"
   "closed output pipe|none|closed_pipe|0|-|clean"

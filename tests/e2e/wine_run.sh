@@ -151,9 +151,10 @@ if [ -n "$native" ]; then
   done
   if kill -0 "$holder" 2>/dev/null; then
     before=$(find "$d7/sistemas/vexon7" -type f | wc -l)
-    RUN_STATUS=1 run_in "$d7/sistemas/vexon7" "$exe" --silent
-    expect_status "the Windows run beside a native run" 1 "$STATUS"
-    tr -d '\r' <"$work/out.txt" | grep -qF 'An installation is already running in d:\sistemas\vexon7.' &&
+    # 1618, of which bash sees the last 8 bits.
+    RUN_STATUS=82 run_in "$d7/sistemas/vexon7" "$exe" --silent
+    expect_status "the Windows run beside a native run" 82 "$STATUS"
+    tr -d '\r' <"$work/out.txt" | grep -qF 'Another installation is running in d:\sistemas\vexon7.' &&
       pass "the Windows run finds the install root taken by the native run" ||
       fail "the Windows run said: $(tr -d '\r' <"$work/out.txt" | head -2)"
     [ "$(find "$d7/sistemas/vexon7" -type f | wc -l)" -eq "$before" ] &&
@@ -175,8 +176,8 @@ if [ -n "$native" ]; then
   (cd "$d7/sistemas/vexon7" && DISPLAY= "$native" --silent </dev/null >/dev/null 2>"$work/err.txt")
   STATUS=$?
   if kill -0 "$holder" 2>/dev/null; then
-    expect_status "the native run beside a Windows run" 1 "$STATUS"
-    grep -q 'An installation is already running in' "$work/err.txt" &&
+    expect_status "the native run beside a Windows run" 75 "$STATUS"
+    grep -q 'Another installation is running in' "$work/err.txt" &&
       pass "the native run finds the install root taken by the Windows run" ||
       fail "the native run said: $(head -2 "$work/err.txt")"
   else
