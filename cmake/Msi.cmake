@@ -1,15 +1,21 @@
 # Builds instalador.msi from packaging/instalador.wxs with wixl (msitools), in script mode:
 #
 #   cmake -DWIXL=... -DMSIINFO=... -DMSIBUILD=... -DWXS=... -DEXE=... -DICON=... -DVERSION=...
-#         -DOUT=... -P Msi.cmake
+#         -DFILE_VERSION=... -DOUT=... -P Msi.cmake
 #
-# wixl cannot mark a property secure (it ignores Property/@Secure), so INSTALLROOT is added to
-# the package's SecureCustomProperties afterwards: only secure public properties reach the
-# installation's server side in every case (a managed or elevated installation), and a root that
-# did not arrive would be replaced by the remembered or default one without a word.
+# VERSION is the package's (three numbers), FILE_VERSION the four of instalador.exe's version
+# resource. Two things wixl 0.101 cannot say are set in its tables afterwards:
+# - INSTALLROOT joins SecureCustomProperties (wixl ignores Property/@Secure): only secure public
+#   properties reach the installation's server side in every case (a managed or elevated
+#   installation), and a root that did not arrive would be replaced by the remembered or
+#   default one without a word.
+# - instalador.exe gets its version in the File table (wixl reads none, and File/@DefaultVersion
+#   is ignored), and so loses the file hash that only unversioned files carry: an upgrade then
+#   replaces the program because its version is higher, by Windows Installer's rule for
+#   versioned files, not by comparing file dates.
 # The package is made under a temporary name and renamed when complete, so a failed build never
 # leaves a package behind that looks finished.
-foreach(var WIXL MSIINFO MSIBUILD WXS EXE ICON VERSION OUT)
+foreach(var WIXL MSIINFO MSIBUILD WXS EXE ICON VERSION FILE_VERSION OUT)
   if(NOT DEFINED ${var} OR "${${var}}" STREQUAL "")
     message(FATAL_ERROR "Msi.cmake: ${var} is not set")
   endif()
@@ -57,5 +63,14 @@ if(NOT secure MATCHES "(^|;)INSTALLROOT(;|$)")
     file(REMOVE "${partial}")
     message(FATAL_ERROR "msibuild could not make INSTALLROOT a secure property")
   endif()
+endif()
+execute_process(
+  COMMAND "${MSIBUILD}" "${partial}"
+          -q "UPDATE `File` SET `Version` = '${FILE_VERSION}' WHERE `File` = 'InstaladorExe'"
+          -q "DELETE FROM `MsiFileHash` WHERE `File_` = 'InstaladorExe'"
+  RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+  file(REMOVE "${partial}")
+  message(FATAL_ERROR "msibuild could not give instalador.exe its version in the package")
 endif()
 file(RENAME "${partial}" "${OUT}")

@@ -213,7 +213,7 @@ mkdir -p "$next"
 sed -e "s/define ProductCode = \"[^\"]*\"/define ProductCode = \"$(cat /proc/sys/kernel/random/uuid | tr a-z A-Z)\"/" \
   -e 's/define ProductCodeVersion = "[^"]*"/define ProductCodeVersion = "99.0.0"/' "$wxs" >"$next/instalador.wxs"
 if cmake -DWIXL="$(command -v wixl)" -DMSIINFO="$(command -v msiinfo)" -DMSIBUILD="$(command -v msibuild)" \
-     -DWXS="$next/instalador.wxs" -DEXE="$exe" -DICON="$icon" -DVERSION=99.0.0 \
+     -DWXS="$next/instalador.wxs" -DEXE="$exe" -DICON="$icon" -DVERSION=99.0.0 -DFILE_VERSION=99.0.0.0 \
      -DOUT="$d/next.msi" -P "$msi_cmake" >"$next/build.txt" 2>&1; then
   rm "$d/Dados Varnel/vexon7/btn/pet/fundo.jpg"
   msiexec upgrade /i 'd:\next.msi' /qn
