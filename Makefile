@@ -44,10 +44,14 @@ bench: windows
 	build/native/install_vs_tar build/native/instalador $(CURDIR)/build build/windows/instalador.exe
 	build/native/store_bench /dev/shm/varnel-store-bench; rm -rf /dev/shm/varnel-store-bench
 
-# Signs build/windows/instalador.exe (and instalador.msi when there is one) in place. Builds
-# nothing: it signs what was built and tested.
+# Signs build/windows/instalador.exe (and instalador.msi when there is one) in place. Compiles
+# nothing: it signs what was built and tested. The package embeds the program, so it is made
+# again from the signed program (wixl only) before it is signed itself.
 sign: deps
-	@scripts/sign.sh
+	@scripts/sign.sh build/windows/instalador.exe
+	@if [ -f build/windows/instalador.msi ]; then \
+	  cmake --build --preset windows --target msi && scripts/sign.sh build/windows/instalador.msi; \
+	fi
 
 clean:
 	rm -rf build
