@@ -1,8 +1,9 @@
 # The two commands of the README:
 #   make run   installs what is missing, builds, and runs the installer on a demo install root
 #   make test  installs what is missing, builds native, sanitizer and Windows builds, runs every test
+#   make msi   builds the Windows package build/windows/instalador.msi (see README)
 #   make sign  signs the Windows artefacts with the certificate in VARNEL_SIGN_PFX (see README)
-.PHONY: run test bench deps native windows sanitizers sign clean
+.PHONY: run test bench deps native windows msi sanitizers sign clean
 
 DEMO := build/demo/vexon7
 
@@ -17,6 +18,10 @@ windows: native
 	cmake --preset windows >/dev/null
 	cmake --build --preset windows
 
+# The package that Group Policy, Intune and SCCM deploy; the Windows build makes it too.
+msi: windows
+	cmake --build --preset windows --target msi
+
 sanitizers: deps
 	cmake --preset sanitizers >/dev/null
 	cmake --build --preset sanitizers
@@ -26,7 +31,7 @@ run: native
 	cd $(DEMO) && ../../native/instalador; echo "instalador ended with exit code $$?"
 	@echo "Installed under $(DEMO)/btn: $$(find $(DEMO)/btn -type f | wc -l) files in $$(ls $(DEMO)/btn | wc -l) edition folders"
 
-test: windows sanitizers
+test: msi sanitizers
 	cmake --preset native -DVARNEL_WINDOWS_EXE=$(CURDIR)/build/windows/instalador.exe >/dev/null
 	cmake --build --preset native
 	ctest --preset native
@@ -39,10 +44,14 @@ bench: windows
 	build/native/install_vs_tar build/native/instalador $(CURDIR)/build build/windows/instalador.exe
 	build/native/store_bench /dev/shm/varnel-store-bench; rm -rf /dev/shm/varnel-store-bench
 
-# Signs build/windows/instalador.exe (and instalador.msi when there is one) in place. Builds
-# nothing: it signs what was built and tested.
+# Signs build/windows/instalador.exe (and instalador.msi when there is one) in place. Compiles
+# nothing: it signs what was built and tested. The package embeds the program, so it is made
+# again from the signed program (wixl only) before it is signed itself.
 sign: deps
-	@scripts/sign.sh
+	@scripts/sign.sh build/windows/instalador.exe
+	@if [ -f build/windows/instalador.msi ]; then \
+	  cmake --build --preset windows --target msi && scripts/sign.sh build/windows/instalador.msi; \
+	fi
 
 clean:
 	rm -rf build

@@ -12,6 +12,8 @@ packages=(
   clang libclang-rt-14-dev
   # Windows cross-build and running it
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64
+  # the Windows package (make msi): wixl builds it, msiinfo and msibuild read and amend it
+  wixl msitools
   # signing the Windows artefacts (make sign) and its test's throwaway certificate
   osslsigncode openssl
   # pictures, text and the Linux window

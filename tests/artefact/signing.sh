@@ -1,11 +1,13 @@
 #!/bin/bash
 # make sign's script on a copy of instalador.exe, with a throwaway self-signed code-signing
 # certificate made here: the signature verifies against that certificate, a tampered copy does
-# not, and without a certificate or with a wrong password nothing is signed.
-#   signing.sh SIGN_SCRIPT INSTALADOR.EXE
+# not, and without a certificate or with a wrong password nothing is signed. With the package,
+# the same for a copy of instalador.msi, which stays a package Windows Installer can read.
+#   signing.sh SIGN_SCRIPT INSTALADOR.EXE [INSTALADOR.MSI]
 set -u
 sign=$(realpath "$1")
 exe=$(realpath "$2")
+msi=${3:+$(realpath "$3")}
 failed=0
 fail() {
   echo "FAIL: $*"
@@ -75,5 +77,39 @@ osslsigncode verify -CAfile cert.pem -in tampered.exe >tampered.log 2>&1
 rc=$?
 [ $rc -ne 0 ] && grep -q 'Signature verification: failed' tampered.log &&
   pass "a copy with one byte changed at $middle is refused" || fail "a tampered copy: exit $rc"
+
+# instalador.msi: signed twice (the second signature replaces the first), verified, still a
+# package msiinfo reads; one changed byte in the middle (the embedded cabinet) is refused.
+if [ -n "$msi" ]; then
+  command -v msiinfo >/dev/null || { echo "FAIL: msiinfo is not installed (msitools)"; exit 1; }
+  cp "$msi" instalador.msi
+  for round in first second; do
+    out=$(VARNEL_SIGN_PFX=cert.pfx VARNEL_SIGN_PASS='a pass; with $pace' "$sign" "$work/instalador.msi" 2>&1)
+    rc=$?
+    [ $rc -eq 0 ] || fail "$round signing of the package: exit $rc: $out"
+  done
+  osslsigncode verify -CAfile cert.pem -in instalador.msi >verify-msi.log 2>&1
+  rc=$?
+  signatures=$(grep -o 'Number of verified signatures: [0-9]*' verify-msi.log | grep -o '[0-9]*$')
+  [ $rc -eq 0 ] && grep -q 'Signature verification: ok' verify-msi.log && [ "$signatures" = 1 ] &&
+    pass "the signed package verifies against the certificate, $signatures signature" ||
+    { fail "the signed package does not verify (exit $rc)"; sed 's/^/  | /' verify-msi.log | tail -15; }
+  cmp -s instalador.msi "$msi" && fail "the signed package is the unsigned one"
+  [ "$(msiinfo export instalador.msi Property 2>/dev/null | grep -c '^ProductCode')" = 1 ] &&
+    [ "$(msiinfo export instalador.msi CustomAction)" = "$(msiinfo export "$msi" CustomAction)" ] &&
+    pass "the signed package's tables read as before" || fail "the signed package's tables cannot be read"
+  cp instalador.msi tampered.msi
+  size=$(stat -c %s tampered.msi)
+  middle=$((size / 2))
+  byte=$(od -An -tu1 -j "$middle" -N1 tampered.msi | tr -d ' ')
+  printf "$(printf '\\%03o' $(((byte + 1) % 256)))" |
+    dd of=tampered.msi bs=1 seek="$middle" conv=notrunc status=none
+  cmp -s tampered.msi instalador.msi && fail "the tampered package was not changed"
+  osslsigncode verify -CAfile cert.pem -in tampered.msi >tampered-msi.log 2>&1
+  rc=$?
+  [ $rc -ne 0 ] && grep -q 'Signature verification: failed' tampered-msi.log &&
+    pass "a package with one byte changed at $middle is refused" ||
+    { fail "a tampered package: exit $rc"; tail -5 tampered-msi.log | sed 's/^/  | /'; }
+fi
 
 exit $failed
