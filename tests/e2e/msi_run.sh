@@ -70,10 +70,18 @@ msiexec() {
   shift
   printf '@echo off\r\nstart "" /wait msiexec %s /l*v "%s"\r\necho exit=%%ERRORLEVEL%%\r\n' \
     "$*" "$(winepath -w "$work/$log.log")" >"$work/msiexec.bat"
-  (cd "$WINEPREFIX/drive_c/windows/system32" &&
-    wine cmd /c "$(winepath -w "$work/msiexec.bat")" </dev/null >"$work/out.txt" 2>&1)
-  STATUS=$(tr -d '\r' <"$work/out.txt" | sed -n 's/^exit=//p' | tail -1)
-  STATUS=${STATUS:-999}
+  local attempt
+  for attempt in 1 2; do
+    (cd "$WINEPREFIX/drive_c/windows/system32" &&
+      wine cmd /c "$(winepath -w "$work/msiexec.bat")" </dev/null >"$work/out.txt" 2>&1)
+    STATUS=$(tr -d '\r' <"$work/out.txt" | sed -n 's/^exit=//p' | tail -1)
+    STATUS=${STATUS:-999}
+    # 9009 is cmd's "command not found": Wine's cmd now and then fails to start msiexec on a
+    # busy machine, before msiexec has done anything. Once more then; msiexec's own codes are
+    # never 9009.
+    [ "$STATUS" = 9009 ] || break
+    echo "note: cmd could not start msiexec (9009); starting it again"
+  done
 }
 
 # expect_installation_failed <what>: the package reported a failed installation.
