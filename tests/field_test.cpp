@@ -13,6 +13,8 @@
 #include "forms/Forms.h"
 #include "platform/System.h"
 #include "platform/posix/PosixFileSystem.h"
+#include "platform/terminal/TerminalScreen.h"
+#include "platform/testing/FaultFileSystem.h"
 #include "platform/testing/RecordingScreen.h"
 #include "tests/TempDir.h"
 
@@ -168,6 +170,38 @@ TEST(RunLog, RecordsTheRunAndTheFileThatFailed) {
       << lines.back();
   EXPECT_TRUE(lines.back().ends_with(" s, exit code 1")) << lines.back();
   EXPECT_EQ(ReadText(locked), "old");
+}
+
+// A full disk: the error box says only the product's "Stream write error."; the log and the
+// terminal get the file, the picture and the system's reason with it.
+TEST(RunLog, AFullDiskNamesTheFileAndTheReason) {
+  TempDir tmp;
+  fs::create_directories(tmp / "vexon7");
+  platform::PosixFileSystem disk{{{'d', tmp.path().string()}}};
+  platform::FaultFileSystem files(disk);
+  files.DiskFullAfter(100000);
+  std::FILE* out = std::tmpfile();
+  platform::TerminalScreen screen(out);
+  RunRecord record(disk);
+  ASSERT_TRUE(record.OpenLog("d:\\log.txt").ok());
+  const InstallRoot root = InstallRoot::FromDirectory("d:\\vexon7");
+  const int code =
+      RunInstaller({files, root, screen, [](int exitCode) { throw forms::ProcessExit{exitCode}; },
+                    nullptr, &record});
+  EXPECT_EQ(code, 1);
+  std::string shown;
+  std::rewind(out);
+  for (int c; (c = std::fgetc(out)) != EOF;) shown += static_cast<char>(c);
+  std::fclose(out);
+  const std::string log = ReadText(tmp / "log.txt");
+  const std::regex detail(
+      R"(Stream write error\. \(file d:\\vexon7\\btn\\boletologo\\\d+\.bmp, picture tbotoes lb\d+\.Picture: There is not enough space on the disk\.\))");
+  EXPECT_TRUE(std::regex_search(log, detail)) << log;
+  EXPECT_NE(shown.find("Varnel Configuração de ambiente: Stream write error.\n  file "
+                       "d:\\vexon7\\btn\\boletologo\\"),
+            std::string::npos)
+      << shown;
+  EXPECT_NE(shown.find("There is not enough space on the disk."), std::string::npos) << shown;
 }
 
 TEST(RunLog, ALogThatCannotBeOpenedIsAnError) {
