@@ -196,13 +196,9 @@ expect_not_installed "after the read-only picture"
 # Another installation on the root: the program's 1618 cannot pass through the package, which
 # fails like any other failure (see README, "The MSI package").
 mkdir -p "$d/busy/vexon7"
-rm -f "$d/stop"
-(cd "$d" && wine "$check" --hold-lock 'd:\busy\vexon7' 'd:\stop' >"$work/hold.txt" 2>&1) &
-holder=$!
-for _ in $(seq 1 200); do grep -q held "$work/hold.txt" 2>/dev/null && break; sleep 0.1; done
+hold_root_lock "$d" 'd:\busy\vexon7'
 msiexec busy /i 'd:\instalador.msi' /qn 'INSTALLROOT=d:\busy\vexon7'
-touch "$d/stop"
-wait "$holder"
+release_root_lock
 expect_installation_failed "INSTALLROOT=d:\\busy\\vexon7 while another installation holds it"
 grep -q ' end: 0 files written, 0 failed, .* exit code 1618$' <<<"$(last_end)" &&
   pass "the program's log records 1618, another installation" || fail "log: $(last_end)"

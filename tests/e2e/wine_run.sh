@@ -267,13 +267,9 @@ n=$(find "$d6/Ação/vexon7/btn" -type f 2>/dev/null | wc -l)
 
 # A second installation on the same root, while the first holds it: 1618, nothing written.
 mkdir -p "$d6/busy/vexon7"
-rm -f "$d6/stop"
-(cd "$d6" && wine "$check" --hold-lock 'd:\busy\vexon7' 'd:\stop' >"$work/hold.txt" 2>&1) &
-holder=$!
-for _ in $(seq 1 200); do grep -q held "$work/hold.txt" 2>/dev/null && break; sleep 0.1; done
+hold_root_lock "$d6" 'd:\busy\vexon7'
 run_batch "$d6/busy/vexon7" --silent
-touch "$d6/stop"
-wait "$holder"
+release_root_lock
 expect_status "a run while another holds the install root" 1618 "$STATUS"
 tr -d '\r' <"$work/out.txt" | grep -q 'Another installation is running' &&
   pass "the second run says another installation is running" || fail "message: $(tr -d '\r' <"$work/out.txt" | head -2)"
