@@ -31,7 +31,6 @@ std::optional<InstallRoot> ChooseInstallRoot(platform::FileSystem& files,
   std::string directory;
   if (const platform::Status read = files.CurrentDirectory(directory); !read.ok()) {
     error = "Cannot read the current folder: " + read.text();
-    while (!error.empty() && (error.back() == '\n' || error.back() == '\r')) error.pop_back();
     return std::nullopt;
   }
   InstallRoot root = InstallRoot::FromDirectory(directory);

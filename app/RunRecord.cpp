@@ -5,18 +5,6 @@
 
 namespace varnel {
 
-namespace {
-
-// The system's text without its line break.
-std::string Reason(const platform::Status& status) {
-  std::string text = status.text();
-  while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' '))
-    text.pop_back();
-  return text;
-}
-
-}  // namespace
-
 std::string LogTimestamp(std::chrono::system_clock::time_point when) {
   const std::time_t seconds = std::chrono::system_clock::to_time_t(when);
   std::tm local{};
@@ -66,7 +54,7 @@ void RunRecord::Finish(int exitCode) {
 }
 
 void RunRecord::FolderNotCreated(const std::string& path, const platform::Status& why) {
-  Note("folder not created: " + path + ": " + Reason(why));
+  Note("folder not created: " + path + ": " + why.text());
 }
 
 void RunRecord::FileWritten(const PlannedWrite&) {
@@ -100,7 +88,7 @@ void RunRecord::MarkerFile(const std::string& path, MarkerOutcome outcome,
       Note("marker file " + path + ": deleted");
       break;
     case MarkerOutcome::kNotDeleted:
-      Note("marker file " + path + ": not deleted: " + Reason(why));
+      Note("marker file " + path + ": not deleted: " + why.text());
       break;
   }
 }

@@ -144,7 +144,7 @@ class FileSystem {
   // single, "." and ".." resolved.
   virtual std::string FullPath(const std::string& path) = 0;
 
-  // The system's text for an error code, as Windows words it.
+  // The system's text for an error code, as Windows words it, without a line break at its end.
   virtual std::string ErrorText(SysError code) = 0;
   // A failure with `code` and this system's text for it.
   Status Error(SysError code) { return Status::Error(code, ErrorText(code)); }

@@ -31,11 +31,9 @@ RootLock Outcome(RootLock::Outcome outcome, std::string reason = std::string()) 
   return result;
 }
 
-// The system's text without its line end.
+// The system's text for a Win32 error code.
 std::string Text(Win32FileSystem& files, DWORD code) {
-  std::string text = files.ErrorText(static_cast<SysError>(code));
-  while (!text.empty() && (text.back() == '\r' || text.back() == '\n')) text.pop_back();
-  return text;
+  return files.ErrorText(static_cast<SysError>(code));
 }
 
 bool SameFile(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFORMATION& b) {

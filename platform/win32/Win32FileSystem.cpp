@@ -414,6 +414,10 @@ std::string Win32FileSystem::ErrorText(SysError code) {
     if (length != 0 && text != nullptr) {
       std::wstring message(text, length);
       LocalFree(text);
+      // The system ends its texts with a line break; the messages they go into do not want it.
+      while (!message.empty() &&
+             (message.back() == L'\r' || message.back() == L'\n' || message.back() == L' '))
+        message.pop_back();
       return Narrow(message);
     }
   }
