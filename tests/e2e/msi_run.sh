@@ -17,6 +17,7 @@
 # checks take either; what they rule out is success.
 set -u
 . "$(dirname "$0")/tree_checks.sh"
+. "$(dirname "$0")/wine_prefix.sh"
 
 for tool in wine wineboot wineserver winepath cmake; do
   if ! command -v "$tool" >/dev/null; then
@@ -40,23 +41,10 @@ msi_cmake=$(realpath "$6")
 icon=$(realpath "$7")
 
 work=$(mktemp -d)
-export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-unset DISPLAY WAYLAND_DISPLAY
-cleanup() {
-  wineserver -k 2>/dev/null
-  chmod -R u+w "$work" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-if ! wineboot -i >"$work/boot.txt" 2>&1; then
-  echo "FAIL: the Wine prefix could not be created"
-  sed 's/^/  | /' "$work/boot.txt"
-  exit 1
-fi
+new_wine_prefix
 d="$work/d"
 mkdir -p "$d"
-ln -sfn "$d" "$WINEPREFIX/dosdevices/d:"
+map_d "$d"
 cp "$msi" "$d/instalador.msi"
 
 program_dir="$WINEPREFIX/drive_c/Program Files/Varnel/Instalador"
@@ -74,8 +62,7 @@ msiexec() {
   for attempt in 1 2; do
     (cd "$WINEPREFIX/drive_c/windows/system32" &&
       wine cmd /c "$(winepath -w "$work/msiexec.bat")" </dev/null >"$work/out.txt" 2>&1)
-    STATUS=$(tr -d '\r' <"$work/out.txt" | sed -n 's/^exit=//p' | tail -1)
-    STATUS=${STATUS:-999}
+    STATUS=$(batch_status "$work/out.txt")
     # 9009 is cmd's "command not found": Wine's cmd now and then fails to start msiexec on a
     # busy machine, before msiexec has done anything. Once more then; msiexec's own codes are
     # never 9009.

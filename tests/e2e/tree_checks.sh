@@ -63,17 +63,3 @@ expect_no_errors() {
     echo "$got" | sed 's/^/  | /'
   fi
 }
-
-# hold_root_lock <host folder of drive D:> <Windows install root>: the Win32 check program ($check)
-# holds the installation lock of the root, in the background, until release_root_lock.
-hold_root_lock() {
-  HOLD_DRIVE=$1
-  rm -f "$HOLD_DRIVE/stop"
-  (cd "$HOLD_DRIVE" && wine "$check" --hold-lock "$2" 'd:\stop' >"$work/hold.txt" 2>&1) &
-  HOLDER=$!
-  for _ in $(seq 1 200); do grep -q held "$work/hold.txt" 2>/dev/null && break; sleep 0.1; done
-}
-release_root_lock() {
-  touch "$HOLD_DRIVE/stop"
-  wait "$HOLDER"
-}

@@ -10,6 +10,7 @@
 # without a display breaks a later run with one, so the server is stopped when the test ends.
 set -u
 . "$(dirname "$0")/tree_checks.sh"
+. "$(dirname "$0")/wine_prefix.sh"
 
 for tool in wine wineboot wineserver; do
   if ! command -v "$tool" >/dev/null; then
@@ -28,24 +29,7 @@ check=$(realpath "$2")
 native=${3:+$(realpath "$3")}
 
 work=$(mktemp -d)
-export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-unset DISPLAY WAYLAND_DISPLAY
-cleanup() {
-  wineserver -k 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-if ! wineboot -i >"$work/boot.txt" 2>&1; then
-  echo "FAIL: the Wine prefix could not be created"
-  sed 's/^/  | /' "$work/boot.txt"
-  exit 1
-fi
-
-# map_d <folder>: drive D: is <folder> from now on.
-map_d() {
-  ln -sfn "$1" "$WINEPREFIX/dosdevices/d:"
-}
+new_wine_prefix
 
 # expect_windows_cwd <unix folder> <windows path>: Wine names <unix folder> <windows path>, so a
 # program started there sees that current directory.
@@ -233,8 +217,7 @@ run_batch() {
   shift
   printf '@echo off\r\n"%s" %%*\r\necho exit=%%ERRORLEVEL%%\r\n' "$(winepath -w "$exe")" >"$work/run.bat"
   (cd "$dir" && wine cmd /c "$(winepath -w "$work/run.bat")" "$@" </dev/null >"$work/out.txt" 2>&1)
-  STATUS=$(tr -d '\r' <"$work/out.txt" | sed -n 's/^exit=//p' | tail -1)
-  STATUS=${STATUS:-999}
+  STATUS=$(batch_status "$work/out.txt")
 }
 d6="$work/d6"
 mkdir -p "$d6/vexon7"
