@@ -78,6 +78,9 @@ enum class Icon {
   kLast,
   kExit,
   kMagnifier,
+  kBinoculars,
+  kTelescope,
+  kMicroscope,
   kPrinter,
   kDisk,
   kDocument,
@@ -145,9 +148,9 @@ Icon IconOfWord(std::string_view key) {
       {"busca", Icon::kMagnifier},
       {"consulta", Icon::kMagnifier},
       {"localizador", Icon::kMagnifier},
-      {"binoculo", Icon::kMagnifier},
-      {"luneta", Icon::kMagnifier},
-      {"microscopio", Icon::kMagnifier},
+      {"binoculo", Icon::kBinoculars},
+      {"luneta", Icon::kTelescope},
+      {"microscopio", Icon::kMicroscope},
       {"preview", Icon::kMagnifier},
       {"imprimir", Icon::kPrinter},
       {"imprima", Icon::kPrinter},
@@ -358,6 +361,47 @@ void DrawIcon(Canvas& canvas, Icon icon, char32_t letter, float cx, float cy, fl
       StrokeCircle(canvas, ox, oy, r, line * 1.2f, ink);
       DrawLine(canvas, ox + r * 0.75f, oy + r * 0.75f, cx + h * 0.85f, cy + h * 0.85f, line * 2,
                ink);
+      return;
+    }
+    case Icon::kBinoculars: {
+      // Two barrels joined at the top, each ending in a lens.
+      const float r = s * 0.2f;
+      for (const float side : {-1.0f, 1.0f}) {
+        const float x = cx + side * s * 0.24f;
+        FillRoundRect(canvas, x - r * 0.85f, cy - h * 0.75f, x + r * 0.85f, cy + s * 0.12f,
+                      r * 0.4f, ink);
+        FillCircle(canvas, x, cy + s * 0.22f, r, ink);
+        FillCircle(canvas, x, cy + s * 0.22f, r * 0.5f, Mix(fill, kWhite, 0.5f));
+      }
+      FillRoundRect(canvas, cx - s * 0.12f, cy - h * 0.55f, cx + s * 0.12f, cy - s * 0.02f, 1, ink);
+      return;
+    }
+    case Icon::kTelescope: {
+      // A tube rising to the right on a tripod.
+      DrawLine(canvas, cx - h * 0.85f, cy + s * 0.02f, cx + h * 0.6f, cy - h * 0.62f, s * 0.2f,
+               ink);
+      FillCircle(canvas, cx + h * 0.62f, cy - h * 0.62f, s * 0.17f, ink);
+      FillCircle(canvas, cx + h * 0.62f, cy - h * 0.62f, s * 0.08f, Mix(fill, kWhite, 0.5f));
+      DrawLine(canvas, cx - s * 0.02f, cy - s * 0.08f, cx - h * 0.55f, cy + h * 0.92f, line, ink);
+      DrawLine(canvas, cx - s * 0.02f, cy - s * 0.08f, cx + h * 0.45f, cy + h * 0.92f, line, ink);
+      return;
+    }
+    case Icon::kMicroscope: {
+      // An upright tube over a stage, an arm behind it and a foot.
+      DrawLine(canvas, cx - h * 0.38f, cy - h * 0.85f, cx - h * 0.12f, cy + h * 0.05f, s * 0.2f,
+               ink);
+      DrawLine(canvas, cx - h * 0.55f, cy + h * 0.28f, cx + h * 0.25f, cy + h * 0.28f, line, ink);
+      canvas.Fill(
+          cx - h, cy - h, cx + h, cy + h,
+          [&](float px, float py) {
+            // The arm: the right half of a ring from above the stage down to the foot.
+            const float d =
+                std::fabs(CircleDistance(px, py, cx - h * 0.1f, cy + h * 0.2f, h * 0.6f)) -
+                line * 0.6f;
+            return Edge(std::max(d, cx - h * 0.1f - px));
+          },
+          [&](float, float) { return ink; });
+      FillRoundRect(canvas, cx - h * 0.8f, cy + h * 0.75f, cx + h * 0.8f, cy + h * 0.98f, 1, ink);
       return;
     }
     case Icon::kDocument: {
@@ -585,16 +629,31 @@ void DrawButton(Canvas& canvas, const ArtRequest& request, bool hover) {
   DrawLabel(canvas, label, cx, (label_top + label_bottom) * 0.5f, ink, 1, &halo, halo_alpha);
 }
 
+// The disabled look's overlay: a red "no" sign. A button draws it transparent, leaving out the
+// colour of its bottom-left pixel (the paper), so every pixel is either exactly the paper or
+// wholly the sign: an edge blended into the paper would show as a pale, speckled ring on the
+// button. Inside, the ring and the bar blend into the grey disc. The colours are entries of the
+// 256-colour palette, so an 8-bit overlay keeps them exactly.
 void DrawDisabledMark(Canvas& canvas) {
   const float w = static_cast<float>(canvas.width());
   const float h = static_cast<float>(canvas.height());
-  const float r = std::min(w, h) * 0.5f - 1.0f;
+  const float r = std::min(w, h) * 0.5f - 0.5f;
   const float cx = w * 0.5f, cy = h * 0.5f;
-  const float line = std::max(1.5f, r * 0.28f);
-  FillCircle(canvas, cx, cy, r, {0.86f, 0.86f, 0.86f});
-  StrokeCircle(canvas, cx, cy, r - line * 0.5f, line, {0.80f, 0.12f, 0.12f});
+  const float line = std::max(2.0f, r * 0.3f);
+  const Rgb disc{221 / 255.0f, 221 / 255.0f, 221 / 255.0f};
+  const Rgb red{0.8f, 0.2f, 0.2f};
+  Canvas mark(canvas.width(), canvas.height(), disc);
+  // The ring reaches past the cut, so that the sign's outer edge is solid red.
+  StrokeCircle(mark, cx, cy, r - line * 0.5f + 0.5f, line + 1, red);
   const float k = (r - line * 0.5f) * 0.7071f;
-  DrawLine(canvas, cx - k, cy - k, cx + k, cy + k, line, {0.80f, 0.12f, 0.12f});
+  DrawLine(mark, cx - k, cy - k, cx + k, cy + k, line, red);
+  for (int y = 0; y < canvas.height(); ++y) {
+    for (int x = 0; x < canvas.width(); ++x) {
+      const float d =
+          CircleDistance(static_cast<float>(x) + 0.5f, static_cast<float>(y) + 0.5f, cx, cy, r);
+      if (d < 0) canvas.at(x, y) = mark.at(x, y);
+    }
+  }
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -814,7 +873,8 @@ std::vector<std::uint8_t> DrawPicture(const ArtRequest& request) {
   const std::uint64_t seed =
       Fnv1a(Lower(request.form) + "/" + Lower(request.component) + "/" + Lower(request.slot));
   Canvas canvas(request.width, request.height, kPaper);
-  switch (Classify(request)) {
+  const Kind kind = Classify(request);
+  switch (kind) {
     case Kind::kButton:
       DrawButton(canvas, request, false);
       break;
@@ -847,7 +907,8 @@ std::vector<std::uint8_t> DrawPicture(const ArtRequest& request) {
   if (request.encoding == Encoding::kJpeg) {
     return EncodeJpeg(canvas, (seed >> 11) % 2 == 0 ? 96 : 72);
   }
-  return EncodeBmp(canvas, request.depth, PixelsPerMetre(seed));
+  const Dither dither = kind == Kind::kDisabled ? Dither::kNearest : Dither::kDiffuse;
+  return EncodeBmp(canvas, request.depth, PixelsPerMetre(seed), dither);
 }
 
 }  // namespace artgen

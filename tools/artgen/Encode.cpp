@@ -1,5 +1,7 @@
 #include "tools/artgen/Encode.h"
 
+#include <algorithm>
+#include <cmath>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
@@ -27,10 +29,30 @@ void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
 constexpr int kCubeLevels = 6;
 constexpr int kGreys = 40;
 
-// Maps the canvas to palette indices, top row first, by Floyd-Steinberg error diffusion onto
-// the nearest palette colour: smooth gradients with a 256-colour table, and a pixel that is
-// exactly a palette colour (the white paper) keeps it.
-std::vector<std::uint8_t> PaletteIndices(const Canvas& canvas) {
+// The palette entry nearest to a colour in 0..255 per channel, weighted by how bright each
+// channel looks.
+int NearestEntry(const float want[3]) {
+  const auto& palette = Palette();
+  int best = 0;
+  float best_distance = 1e30f;
+  for (int i = 0; i < 256; ++i) {
+    const PaletteEntry& e = palette[static_cast<std::size_t>(i)];
+    const float dr = want[0] - e.r, dg = want[1] - e.g, db = want[2] - e.b;
+    const float distance = dr * dr * 0.30f + dg * dg * 0.59f + db * db * 0.11f;
+    if (distance < best_distance) {
+      best_distance = distance;
+      best = i;
+    }
+  }
+  return best;
+}
+
+// Maps the canvas to palette indices, top row first. With kDiffuse by Floyd-Steinberg error
+// diffusion onto the nearest palette colour, for smooth gradients with a 256-colour table; a
+// pixel that is exactly a palette colour (the white paper, a flat fill) keeps it and passes no
+// error on, so flat areas stay flat and the paper around a shape stays clean. With kNearest
+// every pixel takes its nearest palette colour.
+std::vector<std::uint8_t> PaletteIndices(const Canvas& canvas, Dither dither) {
   const auto& palette = Palette();
   const int width = canvas.width();
   const int height = canvas.height();
@@ -43,21 +65,20 @@ std::vector<std::uint8_t> PaletteIndices(const Canvas& canvas) {
     std::fill(next.begin(), next.end(), 0.0f);
     for (int x = 0; x < width; ++x) {
       const Rgb c = canvas.at(x, y);
-      float* err = &current[static_cast<std::size_t>(x + 1) * 3];
-      const float want[3] = {std::clamp(c.r * 255.0f + err[0], 0.0f, 255.0f),
-                             std::clamp(c.g * 255.0f + err[1], 0.0f, 255.0f),
-                             std::clamp(c.b * 255.0f + err[2], 0.0f, 255.0f)};
-      int best = 0;
-      float best_distance = 1e30f;
-      for (int i = 0; i < 256; ++i) {
-        const PaletteEntry& e = palette[static_cast<std::size_t>(i)];
-        const float dr = want[0] - e.r, dg = want[1] - e.g, db = want[2] - e.b;
-        const float distance = dr * dr * 0.30f + dg * dg * 0.59f + db * db * 0.11f;
-        if (distance < best_distance) {
-          best_distance = distance;
-          best = i;
-        }
+      const float exact[3] = {c.r * 255.0f, c.g * 255.0f, c.b * 255.0f};
+      const int own = NearestEntry(exact);
+      const PaletteEntry& mine = palette[static_cast<std::size_t>(own)];
+      const bool flat = std::fabs(exact[0] - mine.r) < 0.5f &&
+                        std::fabs(exact[1] - mine.g) < 0.5f && std::fabs(exact[2] - mine.b) < 0.5f;
+      if (dither == Dither::kNearest || flat) {
+        indices[static_cast<std::size_t>(y) * width + x] = static_cast<std::uint8_t>(own);
+        continue;
       }
+      float* err = &current[static_cast<std::size_t>(x + 1) * 3];
+      const float want[3] = {std::clamp(exact[0] + err[0], 0.0f, 255.0f),
+                             std::clamp(exact[1] + err[1], 0.0f, 255.0f),
+                             std::clamp(exact[2] + err[2], 0.0f, 255.0f)};
+      const int best = NearestEntry(want);
       indices[static_cast<std::size_t>(y) * width + x] = static_cast<std::uint8_t>(best);
       const PaletteEntry& chosen = palette[static_cast<std::size_t>(best)];
       const float diff[3] = {want[0] - chosen.r, want[1] - chosen.g, want[2] - chosen.b};
@@ -145,8 +166,8 @@ const std::vector<PaletteEntry>& Palette() {
   return palette;
 }
 
-std::vector<std::uint8_t> EncodeBmp(const Canvas& canvas, int depth,
-                                    std::int32_t pixels_per_metre) {
+std::vector<std::uint8_t> EncodeBmp(const Canvas& canvas, int depth, std::int32_t pixels_per_metre,
+                                    Dither dither) {
   if (depth != 8 && depth != 24 && depth != 32) {
     throw std::invalid_argument("artgen: bitmap depth must be 8, 24 or 32, not " +
                                 std::to_string(depth));
@@ -186,7 +207,7 @@ std::vector<std::uint8_t> EncodeBmp(const Canvas& canvas, int depth,
     }
   }
   const std::vector<std::uint8_t> indices =
-      depth == 8 ? PaletteIndices(canvas) : std::vector<std::uint8_t>();
+      depth == 8 ? PaletteIndices(canvas, dither) : std::vector<std::uint8_t>();
   for (int y = height - 1; y >= 0; --y) {
     const std::size_t row_start = out.size();
     for (int x = 0; x < width; ++x) {
