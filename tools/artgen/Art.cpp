@@ -1,5 +1,6 @@
 #include "tools/artgen/Art.h"
 
+#include <array>
 #include <cmath>
 #include <stdexcept>
 #include <string_view>
@@ -60,6 +61,103 @@ Rgb ButtonColour(std::string_view component) {
   if (const Theme* theme = ThemeOfName(component)) return theme->colour;
   if (const Theme* theme = ThemeOfEdition(component)) return theme->colour;
   return ColourOfName(component);
+}
+
+// Single pictures whose names do not say where they go: pictures that several editions show
+// (an empty edition), and pictures that one edition shows under another edition's or a brand's
+// name. Such a picture takes the face of the edition that shows it, or a neutral face.
+struct Placement {
+  std::string_view art;      // the art's name, lower case
+  std::string_view edition;  // the one edition showing it; empty when several do
+};
+constexpr std::array<Placement, 12> kPlacements = {{
+    {"fundoselvo", ""},  // selvo and oficina
+    {"fundooficina", ""},
+    {"fundobeauty", ""},  // beauty, dental and sindicato
+    {"fundodental", ""},
+    {"fundolexor", ""},  // lexor and producao
+    {"fundoproducao", ""},
+    {"fundoerp", ""},      // erp and orvix
+    {"fundomercado", ""},  // mercado and frentedecaixa
+    {"carrinho", ""},      // mercado and frentedecaixa
+    {"fundocaixa", "frentedecaixa"},
+    {"fundonerova", "gourmet"},
+    {"logomarcatulmar", "sindicato"},
+}};
+
+const Placement* PlacementOf(std::string_view component) {
+  const std::string lower = Lower(component);
+  for (const Placement& placement : kPlacements) {
+    if (placement.art == lower) return &placement;
+  }
+  return nullptr;
+}
+
+const std::vector<std::string>& ProductName() {
+  static const std::vector<std::string> name = {"Varnel"};
+  return name;
+}
+
+// The face of an edition: its display name in its theme's colour.
+Face EditionFace(std::string_view edition) {
+  const Theme* theme = ThemeOfEdition(edition);
+  return {LabelWords(edition, false), theme != nullptr ? theme->colour : ColourOfName(edition)};
+}
+
+bool IsMicro(int width, int height) {
+  return width < 50 || height < 40;
+}
+
+std::vector<std::string> LogoWords(std::string_view component) {
+  std::string name = Lower(component);
+  for (std::string_view prefix : {"logomarca", "logo", "imagem"}) {
+    if (name.size() > prefix.size() && StartsWith(name, prefix)) {
+      name.erase(0, prefix.size());
+      break;
+    }
+  }
+  return LabelWords(name, false);
+}
+
+Face FaceOfKind(const ArtRequest& request, Kind kind) {
+  const std::string lower = Lower(request.component);
+  const Placement* placement = PlacementOf(lower);
+  switch (kind) {
+    case Kind::kButton:
+    case Kind::kHover:
+      return {IsMicro(request.width, request.height)
+                  ? std::vector<std::string>()
+                  : LabelWords(StemOfName(request.component), true),
+              ButtonColour(request.component)};
+    case Kind::kDisabled:
+      return {{}, {0.8f, 0.2f, 0.2f}};
+    case Kind::kBackground:
+      if (placement != nullptr) {
+        return placement->edition.empty() ? Face{ProductName(), kNeutralColour}
+                                          : EditionFace(placement->edition);
+      }
+      return EditionFace(lower.substr(5));
+    case Kind::kLogo: {
+      if (placement != nullptr) {
+        return placement->edition.empty() ? Face{ProductName(), kNeutralColour}
+                                          : EditionFace(placement->edition);
+      }
+      const Theme* theme = ThemeOfEdition(lower.substr(StartsWith(lower, "logomarca") ? 9 : 0));
+      return {LogoWords(request.component), theme != nullptr ? theme->colour : ColourOfName(lower)};
+    }
+    case Kind::kBankLogo: {
+      const std::string code = lower.substr(2);
+      return {{"BANCO", code}, ColourOfSeed(Fnv1a(code) * 0x9E3779B97F4A7C15ull)};
+    }
+    case Kind::kShowPicture:
+      return {ProductName(), {0.08f, 0.18f, 0.42f}};
+    case Kind::kPlate:
+      // A shared picture keeps the words of what it shows, in no edition's colour.
+      return {LabelWords(request.component, false),
+              placement != nullptr && placement->edition.empty() ? kNeutralColour
+                                                                 : ColourOfName(request.component)};
+  }
+  return {};
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -552,7 +650,7 @@ int RestHeight(int width) {
 void DrawButton(Canvas& canvas, const ArtRequest& request, bool hover) {
   const int w = canvas.width();
   const int h = canvas.height();
-  const bool micro = w < 50 || h < 40;
+  const bool micro = IsMicro(w, h);
   const bool small = !micro && w < 70;
   const Rgb base = ButtonColour(request.component);
 
@@ -676,22 +774,25 @@ class Random {
   std::uint64_t state_;
 };
 
-void DrawBackground(Canvas& canvas, const ArtRequest& request) {
-  const std::string edition = Lower(request.component).substr(5);
-  const Theme* theme = ThemeOfEdition(edition);
-  const Rgb base = theme != nullptr ? theme->colour : ColourOfName(edition);
+// A background: a diagonal gradient in the face's colour with soft discs and two waves, the
+// face's words large and faint. The neutral face is a dark graphite, so that it reads as no
+// edition's colour (not even the grey one).
+void DrawBackground(Canvas& canvas, const ArtRequest& request, const Face& face) {
+  const Rgb base = face.colour;
+  const bool neutral =
+      base.r == kNeutralColour.r && base.g == kNeutralColour.g && base.b == kNeutralColour.b;
   const float w = static_cast<float>(canvas.width());
   const float h = static_cast<float>(canvas.height());
-  const Rgb light = Lighten(base, 0.55f);
-  const Rgb deep = Darken(base, 0.25f);
+  const Rgb light = neutral ? Lighten(base, 0.22f) : Lighten(base, 0.55f);
+  const Rgb deep = neutral ? Darken(base, 0.45f) : Darken(base, 0.25f);
   for (int y = 0; y < canvas.height(); ++y) {
     for (int x = 0; x < canvas.width(); ++x) {
       const float t = (static_cast<float>(x) / w * 0.45f + static_cast<float>(y) / h * 0.55f);
       canvas.at(x, y) = Mix(light, deep, std::clamp(t, 0.0f, 1.0f));
     }
   }
-  // Soft discs.
-  Random random(Fnv1a(edition));
+  // Soft discs, placed after the picture's own name.
+  Random random(Fnv1a(Lower(request.component).substr(5)));
   const float unit = std::min(w, h);
   for (int i = 0; i < 14; ++i) {
     const float cx = random.Uniform() * w;
@@ -717,9 +818,8 @@ void DrawBackground(Canvas& canvas, const ArtRequest& request) {
         },
         [&](float, float) { return kWhite; });
   }
-  // The edition's name, large and faint.
-  const std::vector<std::string> words = LabelWords(edition, false);
-  const Label label = FitLabel(words, w * 0.8f, h * 0.5f, std::round(h * 0.3f),
+  // The words, large and faint.
+  const Label label = FitLabel(face.words, w * 0.8f, h * 0.5f, std::round(h * 0.3f),
                                std::max(8.0f, std::round(h * 0.05f)), 2);
   DrawLabel(canvas, label, w * 0.5f, h * 0.45f, kWhite, 0.28f);
 }
@@ -756,17 +856,6 @@ void DrawLogo(Canvas& canvas, const std::vector<std::string>& words, Rgb base) {
     const Label label = FitLabel(words, w - inset * 5, h * 0.3f, std::round(h * 0.16f), 7, 2);
     DrawLabel(canvas, label, w * 0.5f, h * 0.76f, text, 1);
   }
-}
-
-std::vector<std::string> LogoWords(std::string_view component) {
-  std::string name = Lower(component);
-  for (std::string_view prefix : {"logomarca", "logo", "imagem"}) {
-    if (name.size() > prefix.size() && StartsWith(name, prefix)) {
-      name.erase(0, prefix.size());
-      break;
-    }
-  }
-  return LabelWords(name, false);
 }
 
 void DrawBankLogo(Canvas& canvas, const ArtRequest& request) {
@@ -839,8 +928,8 @@ void DrawShowPicture(Canvas& canvas) {
   DrawLabel(canvas, label, w * 0.5f, h * 0.9f, kWhite, 1, &shade, 0.6f);
 }
 
-void DrawPlate(Canvas& canvas, const ArtRequest& request) {
-  const Rgb base = ColourOfName(request.component);
+void DrawPlate(Canvas& canvas, const Face& face) {
+  const Rgb base = face.colour;
   const float w = static_cast<float>(canvas.width());
   const float h = static_cast<float>(canvas.height());
   const float inset = std::max(1.0f, std::min(w, h) * 0.04f);
@@ -849,8 +938,7 @@ void DrawPlate(Canvas& canvas, const ArtRequest& request) {
                         Lighten(base, 0.7f));
   StrokeRoundRect(canvas, inset, inset, w - inset, h - inset, radius, std::max(1.0f, inset * 0.5f),
                   Darken(base, 0.1f));
-  std::vector<std::string> words = LabelWords(request.component, false);
-  const Label label = FitLabel(words, w - inset * 4, h - inset * 4,
+  const Label label = FitLabel(face.words, w - inset * 4, h - inset * 4,
                                std::max(7.0f, std::round(std::min(h * 0.25f, w * 0.2f))), 6, 3);
   DrawLabel(canvas, label, w * 0.5f, h * 0.5f, Darken(base, 0.55f), 1);
 }
@@ -862,6 +950,10 @@ std::int32_t PixelsPerMetre(std::uint64_t seed) {
 }
 
 }  // namespace
+
+Face FaceOf(const ArtRequest& request) {
+  return FaceOfKind(request, Classify(request));
+}
 
 std::vector<std::uint8_t> DrawPicture(const ArtRequest& request) {
   if (request.width <= 0 || request.height <= 0 || request.width > 20000 ||
@@ -885,13 +977,11 @@ std::vector<std::uint8_t> DrawPicture(const ArtRequest& request) {
       DrawDisabledMark(canvas);
       break;
     case Kind::kBackground:
-      DrawBackground(canvas, request);
+      DrawBackground(canvas, request, FaceOfKind(request, kind));
       break;
     case Kind::kLogo: {
-      const std::vector<std::string> words = LogoWords(request.component);
-      const std::string joined = Lower(request.component);
-      const Theme* theme = ThemeOfEdition(joined.substr(StartsWith(joined, "logomarca") ? 9 : 0));
-      DrawLogo(canvas, words, theme != nullptr ? theme->colour : ColourOfName(joined));
+      const Face face = FaceOfKind(request, kind);
+      DrawLogo(canvas, face.words, face.colour);
       break;
     }
     case Kind::kBankLogo:
@@ -901,7 +991,7 @@ std::vector<std::uint8_t> DrawPicture(const ArtRequest& request) {
       DrawShowPicture(canvas);
       break;
     case Kind::kPlate:
-      DrawPlate(canvas, request);
+      DrawPlate(canvas, FaceOfKind(request, kind));
       break;
   }
   if (request.encoding == Encoding::kJpeg) {

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "tools/artgen/Names.h"
+
 namespace artgen {
 
 enum class Encoding { kBitmap, kJpeg };
@@ -22,6 +24,18 @@ struct ArtRequest {
   int height = 0;
   int depth = 24;  // bitmaps: 8 (256-entry colour table), 24 (no table) or 32
 };
+
+// What a picture says to someone looking at it: the words written on it, in reading order (UTF-8
+// display words; empty when it shows none), and the colour it is drawn in. A single picture
+// that the catalogue writes for several editions names none of them and is drawn in the
+// product's own graphite (kNeutralColour), which is no edition's colour.
+struct Face {
+  std::vector<std::string> words;
+  Rgb colour;
+};
+Face FaceOf(const ArtRequest& request);
+
+inline constexpr Rgb kNeutralColour{0.24f, 0.26f, 0.29f};
 
 // The complete file bytes of the picture: a bottom-up BI_RGB BMP with a 40-byte info header,
 // or a baseline JPEG stream.
