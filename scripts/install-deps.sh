@@ -18,6 +18,8 @@ packages=(
   osslsigncode openssl
   # pictures, text and the Linux window
   libjpeg62-turbo-dev libfreetype-dev fonts-dejavu-core zlib1g-dev libdeflate-dev libz-mingw-w64-dev libfltk1.3-dev
+  # the narrow face of the labels on small buttons
+  fonts-dejavu-extra
   # screenshots and driving windows as a person would
   xvfb openbox xdotool imagemagick x11-utils
   # the code's format, checked by a test

@@ -63,101 +63,8 @@ Rgb ButtonColour(std::string_view component) {
   return ColourOfName(component);
 }
 
-// Single pictures whose names do not say where they go: pictures that several editions show
-// (an empty edition), and pictures that one edition shows under another edition's or a brand's
-// name. Such a picture takes the face of the edition that shows it, or a neutral face.
-struct Placement {
-  std::string_view art;      // the art's name, lower case
-  std::string_view edition;  // the one edition showing it; empty when several do
-};
-constexpr std::array<Placement, 12> kPlacements = {{
-    {"fundoselvo", ""},  // selvo and oficina
-    {"fundooficina", ""},
-    {"fundobeauty", ""},  // beauty, dental and sindicato
-    {"fundodental", ""},
-    {"fundolexor", ""},  // lexor and producao
-    {"fundoproducao", ""},
-    {"fundoerp", ""},      // erp and orvix
-    {"fundomercado", ""},  // mercado and frentedecaixa
-    {"carrinho", ""},      // mercado and frentedecaixa
-    {"fundocaixa", "frentedecaixa"},
-    {"fundonerova", "gourmet"},
-    {"logomarcatulmar", "sindicato"},
-}};
-
-const Placement* PlacementOf(std::string_view component) {
-  const std::string lower = Lower(component);
-  for (const Placement& placement : kPlacements) {
-    if (placement.art == lower) return &placement;
-  }
-  return nullptr;
-}
-
-const std::vector<std::string>& ProductName() {
-  static const std::vector<std::string> name = {"Varnel"};
-  return name;
-}
-
-// The face of an edition: its display name in its theme's colour.
-Face EditionFace(std::string_view edition) {
-  const Theme* theme = ThemeOfEdition(edition);
-  return {LabelWords(edition, false), theme != nullptr ? theme->colour : ColourOfName(edition)};
-}
-
 bool IsMicro(int width, int height) {
   return width < 50 || height < 40;
-}
-
-std::vector<std::string> LogoWords(std::string_view component) {
-  std::string name = Lower(component);
-  for (std::string_view prefix : {"logomarca", "logo", "imagem"}) {
-    if (name.size() > prefix.size() && StartsWith(name, prefix)) {
-      name.erase(0, prefix.size());
-      break;
-    }
-  }
-  return LabelWords(name, false);
-}
-
-Face FaceOfKind(const ArtRequest& request, Kind kind) {
-  const std::string lower = Lower(request.component);
-  const Placement* placement = PlacementOf(lower);
-  switch (kind) {
-    case Kind::kButton:
-    case Kind::kHover:
-      return {IsMicro(request.width, request.height)
-                  ? std::vector<std::string>()
-                  : LabelWords(StemOfName(request.component), true),
-              ButtonColour(request.component)};
-    case Kind::kDisabled:
-      return {{}, {0.8f, 0.2f, 0.2f}};
-    case Kind::kBackground:
-      if (placement != nullptr) {
-        return placement->edition.empty() ? Face{ProductName(), kNeutralColour}
-                                          : EditionFace(placement->edition);
-      }
-      return EditionFace(lower.substr(5));
-    case Kind::kLogo: {
-      if (placement != nullptr) {
-        return placement->edition.empty() ? Face{ProductName(), kNeutralColour}
-                                          : EditionFace(placement->edition);
-      }
-      const Theme* theme = ThemeOfEdition(lower.substr(StartsWith(lower, "logomarca") ? 9 : 0));
-      return {LogoWords(request.component), theme != nullptr ? theme->colour : ColourOfName(lower)};
-    }
-    case Kind::kBankLogo: {
-      const std::string code = lower.substr(2);
-      return {{"BANCO", code}, ColourOfSeed(Fnv1a(code) * 0x9E3779B97F4A7C15ull)};
-    }
-    case Kind::kShowPicture:
-      return {ProductName(), {0.08f, 0.18f, 0.42f}};
-    case Kind::kPlate:
-      // A shared picture keeps the words of what it shows, in no edition's colour.
-      return {LabelWords(request.component, false),
-              placement != nullptr && placement->edition.empty() ? kNeutralColour
-                                                                 : ColourOfName(request.component)};
-  }
-  return {};
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -647,20 +554,139 @@ int RestHeight(int width) {
   return width;
 }
 
-void DrawButton(Canvas& canvas, const ArtRequest& request, bool hover) {
-  const int w = canvas.width();
-  const int h = canvas.height();
-  const bool micro = IsMicro(w, h);
-  const bool small = !micro && w < 70;
-  const Rgb base = ButtonColour(request.component);
+// The body of a button in a picture of w x h: inside the shadow below and a margin around.
+struct ButtonBox {
+  float x0, y0, x1, y1, shadow;
+};
 
+ButtonBox BoxOf(int w, int h, bool hover) {
+  const bool micro = IsMicro(w, h);
   // Hover pictures taller than the rest look rise above a deeper shadow.
   const int extra = hover ? std::max(0, h - RestHeight(w)) : 0;
   const float shadow = micro ? (hover ? 1.5f : 1.0f) : (hover ? 2.5f + 0.5f * extra : 2.0f);
   const float side = micro ? 1.0f : 2.0f;
-  const float x0 = side, x1 = static_cast<float>(w) - side;
   const float y0 = micro ? 1.0f : 1.5f;
-  const float y1 = static_cast<float>(h) - shadow - 1.0f;
+  return {side, y0, static_cast<float>(w) - side, static_cast<float>(h) - shadow - 1.0f, shadow};
+}
+
+bool IsVowel(char32_t c) {
+  static const std::u32string vowels = U"aeiouAEIOUáàâãéêíóôõúÁÀÂÃÉÊÍÓÔÕÚ";
+  return vowels.find(c) != std::u32string::npos;
+}
+
+std::string Utf8(std::u32string_view text) {
+  std::string out;
+  for (char32_t c : text) {
+    if (c < 0x80) {
+      out += static_cast<char>(c);
+    } else if (c < 0x800) {
+      out += static_cast<char>(0xC0 | (c >> 6));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+      out += static_cast<char>(0xE0 | (c >> 12));
+      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+  }
+  return out;
+}
+
+// A word shortened to fit `width` in `style`: the longest cut of three letters or more that
+// ends in a consonant, with a full stop; the word itself when it fits, or when no cut does.
+std::string Abbreviated(const std::string& word, const FontStyle& style, float width) {
+  const std::u32string whole = Utf32(word);
+  if (whole.size() <= 4 || TextWidth(style, whole) <= width) return word;
+  for (std::size_t keep = whole.size() - 1; keep >= 3; --keep) {
+    if (IsVowel(whole[keep - 1])) continue;
+    const std::u32string cut = whole.substr(0, keep) + U".";
+    if (TextWidth(style, cut) <= width) return Utf8(cut);
+  }
+  return word;
+}
+
+// Where a full-size or small button puts its icon and its label, in pixels below the top of
+// its body. The label is never smaller than the smallest text that reads at 100% on that size
+// of button (9 pixels to the em on the small buttons, 10 on the full-size ones) and keeps 3
+// pixels from the rim on each side; where it does not fit under the full icon, the icon
+// shrinks to give it a third line, and then goes.
+struct Arrangement {
+  float icon_size = 0;  // 0: no icon
+  float icon_cy = 0;
+  float label_top = 0, label_bottom = 0;
+  Label label;
+};
+
+constexpr float kSmallestText = 9.0f;
+constexpr float kSmallestTextFullSize = 10.0f;
+constexpr float kLabelMargin = 3.0f;
+constexpr float kNarrowest = 0.85f;
+
+Arrangement Arrange(const std::vector<std::string>& words, float bw, float bh, bool small) {
+  const float min_size = small ? kSmallestText : kSmallestTextFullSize;
+  const float max_size = small ? 10.0f : 12.0f;
+  const float width = bw - 2 * kLabelMargin;
+  const float bottom = bh - 2.5f;
+  struct Option {
+    float icon, icon_cy, top;
+    int lines;
+  };
+  const Option options[] = {
+      {0.36f, 0.30f, 0.54f, small ? 2 : 3},
+      {0.24f, 0.17f, 0.35f, 3},
+      {0.0f, 0.0f, 0.06f, 4},
+  };
+  for (const Option& o : options) {
+    // The bold face as designed, else its narrow cut (narrowed a little more if need be).
+    auto label = TryFitLabel(words, width, bottom - bh * o.top, max_size, min_size, o.lines, 1.0f);
+    if (!label) {
+      label = TryFitLabel(words, width, bottom - bh * o.top, max_size, min_size, o.lines,
+                          kNarrowest, FontFace::kCondensedBold);
+    }
+    if (label) return {bh * o.icon, bh * o.icon_cy, bh * o.top, bottom, std::move(*label)};
+  }
+  // A word too long for the width at any of these is shortened, as Portuguese abbreviates:
+  // cut after a consonant, with a full stop ("Complementar" gives "Compl."), keeping as much
+  // of the word as fits.
+  const Option& first = options[0];
+  std::vector<std::string> shortened;
+  for (const std::string& word : words) {
+    shortened.push_back(Abbreviated(word, {FontFace::kCondensedBold, min_size, 1}, width));
+  }
+  if (shortened != words) {
+    for (const Option& o : options) {
+      auto label =
+          TryFitLabel(shortened, width, bottom - bh * o.top, max_size, min_size, o.lines, 1.0f);
+      if (!label) {
+        label = TryFitLabel(shortened, width, bottom - bh * o.top, max_size, min_size, o.lines,
+                            kNarrowest, FontFace::kCondensedBold);
+      }
+      if (label) return {bh * o.icon, bh * o.icon_cy, bh * o.top, bottom, std::move(*label)};
+    }
+  }
+  // Still too long: under the full icon, at the smallest size of the narrow face, narrowed as
+  // far as it takes.
+  return {bh * first.icon, bh * first.icon_cy, bh * first.top, bottom,
+          FitLabel(words, width, bottom - bh * first.top, min_size, min_size, first.lines,
+                   FontFace::kCondensedBold)};
+}
+
+// The arrangement of a button, worked out on its look at rest so that both looks write alike.
+Arrangement ArrangeButton(const ArtRequest& request) {
+  const ButtonBox rest =
+      BoxOf(request.width, std::min(request.height, RestHeight(request.width)), false);
+  return Arrange(LabelWords(StemOfName(request.component), true), rest.x1 - rest.x0,
+                 rest.y1 - rest.y0, request.width < 70);
+}
+
+void DrawButton(Canvas& canvas, const ArtRequest& request, bool hover) {
+  const int w = canvas.width();
+  const int h = canvas.height();
+  const bool micro = IsMicro(w, h);
+  const Rgb base = ButtonColour(request.component);
+
+  const ButtonBox box = BoxOf(w, h, hover);
+  const float shadow = box.shadow;
+  const float x0 = box.x0, x1 = box.x1, y0 = box.y0, y1 = box.y1;
   const float bw = x1 - x0, bh = y1 - y0;
   const float radius = std::max(2.0f, std::min(bw, bh) * (micro ? 0.22f : 0.18f));
 
@@ -715,16 +741,14 @@ void DrawButton(Canvas& canvas, const ArtRequest& request, bool hover) {
     return;
   }
   // Icon in the upper part, label below it.
-  const float icon_size = bh * (small ? 0.36f : 0.36f);
-  const float icon_cy = y0 + bh * (small ? 0.30f : 0.30f);
-  DrawIcon(canvas, icon, letter, cx + 0.6f, icon_cy + 0.8f, icon_size, halo, middle);
-  DrawIcon(canvas, icon, letter, cx, icon_cy, icon_size, ink, middle);
-
-  const float label_top = y0 + bh * 0.54f;
-  const float label_bottom = y1 - 2.5f;
-  const Label label = FitLabel(words, bw - 6, label_bottom - label_top, small ? 10.0f : 12.0f,
-                               small ? 6.5f : 7.0f, 3);
-  DrawLabel(canvas, label, cx, (label_top + label_bottom) * 0.5f, ink, 1, &halo, halo_alpha);
+  const Arrangement arrangement = ArrangeButton(request);
+  if (arrangement.icon_size > 0) {
+    const float icon_cy = y0 + arrangement.icon_cy;
+    DrawIcon(canvas, icon, letter, cx + 0.6f, icon_cy + 0.8f, arrangement.icon_size, halo, middle);
+    DrawIcon(canvas, icon, letter, cx, icon_cy, arrangement.icon_size, ink, middle);
+  }
+  const float label_cy = y0 + (arrangement.label_top + arrangement.label_bottom) * 0.5f;
+  DrawLabel(canvas, arrangement.label, cx, label_cy, ink, 1, &halo, halo_alpha);
 }
 
 // The disabled look's overlay: a red "no" sign. A button draws it transparent, leaving out the
@@ -752,6 +776,102 @@ void DrawDisabledMark(Canvas& canvas) {
       if (d < 0) canvas.at(x, y) = mark.at(x, y);
     }
   }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Faces
+
+// Single pictures whose names do not say where they go: pictures that several editions show
+// (an empty edition), and pictures that one edition shows under another edition's or a brand's
+// name. Such a picture takes the face of the edition that shows it, or a neutral face.
+struct Placement {
+  std::string_view art;      // the art's name, lower case
+  std::string_view edition;  // the one edition showing it; empty when several do
+};
+constexpr std::array<Placement, 12> kPlacements = {{
+    {"fundoselvo", ""},  // selvo and oficina
+    {"fundooficina", ""},
+    {"fundobeauty", ""},  // beauty, dental and sindicato
+    {"fundodental", ""},
+    {"fundolexor", ""},  // lexor and producao
+    {"fundoproducao", ""},
+    {"fundoerp", ""},      // erp and orvix
+    {"fundomercado", ""},  // mercado and frentedecaixa
+    {"carrinho", ""},      // mercado and frentedecaixa
+    {"fundocaixa", "frentedecaixa"},
+    {"fundonerova", "gourmet"},
+    {"logomarcatulmar", "sindicato"},
+}};
+
+const Placement* PlacementOf(std::string_view component) {
+  const std::string lower = Lower(component);
+  for (const Placement& placement : kPlacements) {
+    if (placement.art == lower) return &placement;
+  }
+  return nullptr;
+}
+
+const std::vector<std::string>& ProductName() {
+  static const std::vector<std::string> name = {"Varnel"};
+  return name;
+}
+
+// The face of an edition: its display name in its theme's colour.
+Face EditionFace(std::string_view edition) {
+  const Theme* theme = ThemeOfEdition(edition);
+  return {LabelWords(edition, false), theme != nullptr ? theme->colour : ColourOfName(edition)};
+}
+
+std::vector<std::string> LogoWords(std::string_view component) {
+  std::string name = Lower(component);
+  for (std::string_view prefix : {"logomarca", "logo", "imagem"}) {
+    if (name.size() > prefix.size() && StartsWith(name, prefix)) {
+      name.erase(0, prefix.size());
+      break;
+    }
+  }
+  return LabelWords(name, false);
+}
+
+Face FaceOfKind(const ArtRequest& request, Kind kind) {
+  const std::string lower = Lower(request.component);
+  const Placement* placement = PlacementOf(lower);
+  switch (kind) {
+    case Kind::kButton:
+    case Kind::kHover:
+      return {IsMicro(request.width, request.height)
+                  ? std::vector<std::string>()
+                  : LabelWords(StemOfName(request.component), true),
+              ButtonColour(request.component)};
+    case Kind::kDisabled:
+      return {{}, {0.8f, 0.2f, 0.2f}};
+    case Kind::kBackground:
+      if (placement != nullptr) {
+        return placement->edition.empty() ? Face{ProductName(), kNeutralColour}
+                                          : EditionFace(placement->edition);
+      }
+      return EditionFace(lower.substr(5));
+    case Kind::kLogo: {
+      if (placement != nullptr) {
+        return placement->edition.empty() ? Face{ProductName(), kNeutralColour}
+                                          : EditionFace(placement->edition);
+      }
+      const Theme* theme = ThemeOfEdition(lower.substr(StartsWith(lower, "logomarca") ? 9 : 0));
+      return {LogoWords(request.component), theme != nullptr ? theme->colour : ColourOfName(lower)};
+    }
+    case Kind::kBankLogo: {
+      const std::string code = lower.substr(2);
+      return {{"BANCO", code}, ColourOfSeed(Fnv1a(code) * 0x9E3779B97F4A7C15ull)};
+    }
+    case Kind::kShowPicture:
+      return {ProductName(), {0.08f, 0.18f, 0.42f}};
+    case Kind::kPlate:
+      // A shared picture keeps the words of what it shows, in no edition's colour.
+      return {LabelWords(request.component, false),
+              placement != nullptr && placement->edition.empty() ? kNeutralColour
+                                                                 : ColourOfName(request.component)};
+  }
+  return {};
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -950,6 +1070,13 @@ std::int32_t PixelsPerMetre(std::uint64_t seed) {
 }
 
 }  // namespace
+
+std::optional<Label> ButtonLabel(const ArtRequest& request) {
+  const Kind kind = Classify(request);
+  if ((kind != Kind::kButton && kind != Kind::kHover) || IsMicro(request.width, request.height))
+    return std::nullopt;
+  return ArrangeButton(request).label;
+}
 
 Face FaceOf(const ArtRequest& request) {
   return FaceOfKind(request, Classify(request));

@@ -4,10 +4,12 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "tools/artgen/Names.h"
+#include "tools/artgen/Text.h"
 
 namespace artgen {
 
@@ -36,6 +38,10 @@ struct Face {
 Face FaceOf(const ArtRequest& request);
 
 inline constexpr Rgb kNeutralColour{0.24f, 0.26f, 0.29f};
+
+// The label of a full-size or small button as it is drawn: its lines, text size and narrowing.
+// Nothing for other pictures and for micro buttons, which show an icon only.
+std::optional<Label> ButtonLabel(const ArtRequest& request);
 
 // The complete file bytes of the picture: a bottom-up BI_RGB BMP with a 40-byte info header,
 // or a baseline JPEG stream.

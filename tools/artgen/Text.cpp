@@ -12,10 +12,15 @@
 namespace artgen {
 namespace {
 
+// In the order of FontFace, with the Debian package that carries each.
 constexpr const char* kFontPaths[] = {
     "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf",
     "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf",
+    "/usr/share/fonts/truetype/dejavu/DejaVuSansCondensed-Bold.ttf",
 };
+constexpr const char* kFontPackages[] = {"fonts-dejavu-core", "fonts-dejavu-core",
+                                         "fonts-dejavu-extra"};
+constexpr int kFaces = 3;
 
 struct Glyph {
   int left = 0;
@@ -33,11 +38,11 @@ class Fonts {
  public:
   Fonts() {
     if (FT_Init_FreeType(&library_) != 0) throw std::runtime_error("artgen: FreeType failed");
-    for (int i = 0; i < 2; ++i) {
+    for (int i = 0; i < kFaces; ++i) {
       if (FT_New_Face(library_, kFontPaths[i], 0, &faces_[i]) != 0) {
         FT_Done_FreeType(library_);
         throw std::runtime_error(std::string("artgen: cannot load the font ") + kFontPaths[i] +
-                                 " (package fonts-dejavu-core)");
+                                 " (package " + kFontPackages[i] + ")");
       }
     }
   }
@@ -80,7 +85,7 @@ class Fonts {
 
  private:
   FT_Library library_ = nullptr;
-  FT_Face faces_[2] = {nullptr, nullptr};
+  FT_Face faces_[kFaces] = {nullptr, nullptr, nullptr};
   std::map<GlyphKey, Glyph> cache_;
 };
 
@@ -177,72 +182,129 @@ void DrawText(Canvas& canvas, const FontStyle& style, std::u32string_view text, 
   }
 }
 
-Label FitLabel(const std::vector<std::string>& words, float width, float height, float max_size,
-               float min_size, int max_lines, FontFace face) {
+namespace {
+
+// The split of the words into `lines` lines that makes the widest line narrowest; gives that
+// width.
+float BestSplit(const std::vector<std::u32string>& text, const FontStyle& style, int lines,
+                std::vector<std::u32string>& out) {
+  const int n = static_cast<int>(text.size());
+  float best = 1e30f;
+  const unsigned gaps = static_cast<unsigned>(n - 1);
+  for (unsigned mask = 0; mask < (1u << gaps); ++mask) {
+    if (__builtin_popcount(mask) != lines - 1) continue;
+    std::vector<std::u32string> candidate(1);
+    for (int i = 0; i < n; ++i) {
+      if (i > 0) {
+        if ((mask >> (i - 1)) & 1u) {
+          candidate.emplace_back();
+        } else {
+          candidate.back() += U' ';
+        }
+      }
+      candidate.back() += text[static_cast<std::size_t>(i)];
+    }
+    float widest = 0;
+    for (const auto& line : candidate) widest = std::max(widest, TextWidth(style, line));
+    if (widest < best) {
+      best = widest;
+      out = std::move(candidate);
+    }
+  }
+  return best;
+}
+
+std::vector<std::u32string> Utf32Words(const std::vector<std::string>& words) {
   std::vector<std::u32string> text;
   for (const std::string& w : words) text.push_back(Utf32(w));
-  Label label;
-  if (text.empty()) {
-    label.style = {face, max_size, 1};
-    return label;
-  }
-  const int n = static_cast<int>(text.size());
-  max_lines = std::clamp(max_lines, 1, n);
+  return text;
+}
 
-  // The split of the words into `lines` lines that makes the widest line narrowest.
-  auto best_split = [&](const FontStyle& style, int lines, std::vector<std::u32string>& out) {
-    float best = 1e30f;
-    const unsigned gaps = static_cast<unsigned>(n - 1);
-    for (unsigned mask = 0; mask < (1u << gaps); ++mask) {
-      if (__builtin_popcount(mask) != lines - 1) continue;
-      std::vector<std::u32string> candidate(1);
-      for (int i = 0; i < n; ++i) {
-        if (i > 0) {
-          if ((mask >> (i - 1)) & 1u) {
-            candidate.emplace_back();
-          } else {
-            candidate.back() += U' ';
-          }
-        }
-        candidate.back() += text[static_cast<std::size_t>(i)];
-      }
-      float widest = 0;
-      for (const auto& line : candidate) widest = std::max(widest, TextWidth(style, line));
-      if (widest < best) {
-        best = widest;
-        out = std::move(candidate);
-      }
-    }
-    return best;
-  };
+float WidestLine(const FontStyle& style, const std::vector<std::u32string>& lines) {
+  float widest = 0;
+  for (const auto& line : lines) widest = std::max(widest, TextWidth(style, line));
+  return widest;
+}
 
+float LineHeight(float size) {
+  return std::round(size * 1.08f);
+}
+
+// The largest size from max_size down to min_size, in half pixels, at which the words fit the
+// box on at most max_lines lines, narrowed by at most `squeeze_limit` (1: not at all).
+std::optional<Label> FitAtSizes(const std::vector<std::u32string>& text, float width, float height,
+                                float max_size, float min_size, int max_lines, float squeeze_limit,
+                                FontFace face) {
   for (float size = max_size; size >= min_size - 0.01f; size -= 0.5f) {
     const FontStyle style{face, size, 1};
-    const float line_height = std::round(size * 1.08f);
+    const float line_height = LineHeight(size);
     for (int lines = 1; lines <= max_lines; ++lines) {
       if (BlockHeight(style, lines, line_height) > height) break;
       std::vector<std::u32string> out;
-      if (best_split(style, lines, out) <= width) {
-        label.style = style;
-        label.lines = std::move(out);
-        label.line_height = line_height;
-        return label;
+      const float widest = BestSplit(text, style, lines, out);
+      if (widest * squeeze_limit > width) continue;
+      // Narrowed in steps of 1/256 until the lines fit: the advances of narrowed glyphs are
+      // rounded, so they do not shrink exactly in proportion.
+      FontStyle narrowed = style;
+      if (widest > width) narrowed.squeeze = std::floor(width / widest * 256) / 256;
+      while (narrowed.squeeze >= squeeze_limit && WidestLine(narrowed, out) > width) {
+        narrowed.squeeze -= 1.0f / 256;
       }
+      if (narrowed.squeeze < squeeze_limit) continue;
+      Label label;
+      label.style = narrowed;
+      label.lines = std::move(out);
+      label.line_height = line_height;
+      return label;
     }
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+Label FitLabel(const std::vector<std::string>& words, float width, float height, float max_size,
+               float min_size, int max_lines, FontFace face) {
+  const std::vector<std::u32string> text = Utf32Words(words);
+  if (text.empty()) {
+    Label label;
+    label.style = {face, max_size, 1};
+    return label;
+  }
+  max_lines = std::clamp(max_lines, 1, static_cast<int>(text.size()));
+  if (auto label = FitAtSizes(text, width, height, max_size, min_size, max_lines, 1, face)) {
+    return *label;
   }
   // Nothing fits at the smallest size: take the most lines that fit in height and narrow the
   // glyphs until the widest line fits.
   FontStyle style{face, min_size, 1};
-  const float line_height = std::round(min_size * 1.08f);
+  const float line_height = LineHeight(min_size);
   int lines = 1;
   while (lines < max_lines && BlockHeight(style, lines + 1, line_height) <= height) ++lines;
   std::vector<std::u32string> out;
-  const float widest = best_split(style, lines, out);
+  const float widest = BestSplit(text, style, lines, out);
   style.squeeze = std::max(0.45f, width / widest);
+  Label label;
   label.style = style;
   label.lines = std::move(out);
   label.line_height = line_height;
   return label;
+}
+
+std::optional<Label> TryFitLabel(const std::vector<std::string>& words, float width, float height,
+                                 float max_size, float min_size, int max_lines, float min_squeeze,
+                                 FontFace face) {
+  const std::vector<std::u32string> text = Utf32Words(words);
+  if (text.empty()) {
+    Label label;
+    label.style = {face, max_size, 1};
+    return label;
+  }
+  max_lines = std::clamp(max_lines, 1, static_cast<int>(text.size()));
+  if (auto label = FitAtSizes(text, width, height, max_size, min_size, max_lines, 1, face)) {
+    return label;
+  }
+  return FitAtSizes(text, width, height, max_size, min_size, max_lines, min_squeeze, face);
 }
 
 void DrawLabel(Canvas& canvas, const Label& label, float cx, float cy, Rgb colour, float alpha,

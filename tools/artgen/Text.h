@@ -1,8 +1,10 @@
-// Text drawn with FreeType from the DejaVu fonts of Debian's fonts-dejavu-core, at fixed paths
+// Text drawn with FreeType from the DejaVu fonts of Debian's fonts-dejavu-core and
+// fonts-dejavu-extra, at fixed paths
 // so that every machine draws the same pixels. Each thread keeps its own library, faces and
 // glyph cache, so drawing many pictures renders each glyph size once.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,7 +13,8 @@
 
 namespace artgen {
 
-enum class FontFace { kBold, kRegular };
+// kCondensedBold: the narrow bold face, for labels too long for a small button.
+enum class FontFace { kBold, kRegular, kCondensedBold };
 
 // Font sizes are in pixels (the em height); `squeeze` narrows the glyphs horizontally (1 = as
 // designed), for labels that would not fit otherwise.
@@ -53,6 +56,13 @@ struct Label {
 // box of width x height.
 Label FitLabel(const std::vector<std::string>& words, float width, float height, float max_size,
                float min_size, int max_lines, FontFace face = FontFace::kBold);
+
+// Like FitLabel, but never below min_size nor narrower than min_squeeze: the largest size at
+// which the words fit as designed, else the largest at which they fit narrowed to no less than
+// min_squeeze; nothing when they fit neither way.
+std::optional<Label> TryFitLabel(const std::vector<std::string>& words, float width, float height,
+                                 float max_size, float min_size, int max_lines, float min_squeeze,
+                                 FontFace face = FontFace::kBold);
 
 // Draws the label centred on (cx, cy), with an optional one-pixel drop shadow.
 void DrawLabel(Canvas& canvas, const Label& label, float cx, float cy, Rgb colour, float alpha,
