@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <optional>
 #include <set>
 #include <stdexcept>
@@ -296,6 +298,33 @@ TEST(DrawPictureTest, ButtonCornersAreThePlainBackground) {
       EXPECT_EQ(corner.r, 255);
       EXPECT_EQ(corner.g, 255);
       EXPECT_EQ(corner.b, 255);
+    }
+  }
+}
+
+// A button draws its disabled overlay leaving out the colour of the overlay's bottom-left pixel.
+// Every other pixel must be the sign itself, well apart from that colour: an edge blended or
+// dithered into the paper would leave a pale, speckled ring around the sign on the button.
+TEST(DrawPictureTest, DisabledOverlayIsPaperOrSignWithNothingBetween) {
+  for (int depth : {8, 24}) {
+    for (const auto& [width, height] : {std::pair{16, 16}, std::pair{24, 20}}) {
+      SCOPED_TRACE(std::to_string(depth) + " bits, " + std::to_string(width) + "x" +
+                   std::to_string(height));
+      const Decoded image = DecodeBmp(
+          DrawPicture(Bitmap("tbotoes2", "PeqBloqueioAqua", "Picture3", width, height, depth)));
+      const Pixel paper = image.at(0, image.height - 1);
+      int sign = 0;
+      for (int y = 0; y < image.height; ++y) {
+        for (int x = 0; x < image.width; ++x) {
+          const Pixel p = image.at(x, y);
+          if (p.r == paper.r && p.g == paper.g && p.b == paper.b) continue;
+          ++sign;
+          const int apart =
+              std::max({std::abs(p.r - paper.r), std::abs(p.g - paper.g), std::abs(p.b - paper.b)});
+          EXPECT_GE(apart, 30) << "at " << x << "," << y;
+        }
+      }
+      EXPECT_GT(sign, image.width * image.height / 2);
     }
   }
 }
