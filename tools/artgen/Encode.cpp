@@ -57,12 +57,14 @@ std::vector<std::uint8_t> PaletteIndices(const Canvas& canvas, Dither dither) {
   const int width = canvas.width();
   const int height = canvas.height();
   std::vector<std::uint8_t> indices(static_cast<std::size_t>(width) * height);
-  // Carried error of the current and the next row, three channels per pixel, with a margin
-  // pixel on each side.
-  std::vector<float> current(static_cast<std::size_t>(width + 2) * 3, 0.0f);
-  std::vector<float> next(current.size(), 0.0f);
+  // Carried error of two rows, the current one and the next, alternating; three channels per
+  // pixel, with a margin pixel on each side.
+  const std::size_t stride = static_cast<std::size_t>(width + 2) * 3;
+  std::vector<float> carried(stride * 2, 0.0f);
   for (int y = 0; y < height; ++y) {
-    std::fill(next.begin(), next.end(), 0.0f);
+    const std::size_t current = (static_cast<std::size_t>(y) % 2) * stride;
+    const std::size_t next = stride - current;
+    std::fill_n(carried.begin() + static_cast<std::ptrdiff_t>(next), stride, 0.0f);
     for (int x = 0; x < width; ++x) {
       const Rgb c = canvas.at(x, y);
       const float exact[3] = {c.r * 255.0f, c.g * 255.0f, c.b * 255.0f};
@@ -70,26 +72,24 @@ std::vector<std::uint8_t> PaletteIndices(const Canvas& canvas, Dither dither) {
       const PaletteEntry& mine = palette[static_cast<std::size_t>(own)];
       const bool flat = std::fabs(exact[0] - mine.r) < 0.5f &&
                         std::fabs(exact[1] - mine.g) < 0.5f && std::fabs(exact[2] - mine.b) < 0.5f;
-      if (dither == Dither::kNearest || flat) {
-        indices[static_cast<std::size_t>(y) * width + x] = static_cast<std::uint8_t>(own);
-        continue;
+      int chosen = own;
+      if (dither == Dither::kDiffuse && !flat) {
+        const std::size_t at = current + static_cast<std::size_t>(x + 1) * 3;
+        float want[3];
+        for (int k = 0; k < 3; ++k) want[k] = std::clamp(exact[k] + carried[at + k], 0.0f, 255.0f);
+        chosen = NearestEntry(want);
+        const PaletteEntry& e = palette[static_cast<std::size_t>(chosen)];
+        const float diff[3] = {want[0] - e.r, want[1] - e.g, want[2] - e.b};
+        const std::size_t below = next + static_cast<std::size_t>(x) * 3;
+        for (int k = 0; k < 3; ++k) {
+          carried[at + 3 + k] += diff[k] * 7 / 16;
+          carried[below + k] += diff[k] * 3 / 16;
+          carried[below + 3 + k] += diff[k] * 5 / 16;
+          carried[below + 6 + k] += diff[k] * 1 / 16;
+        }
       }
-      float* err = &current[static_cast<std::size_t>(x + 1) * 3];
-      const float want[3] = {std::clamp(exact[0] + err[0], 0.0f, 255.0f),
-                             std::clamp(exact[1] + err[1], 0.0f, 255.0f),
-                             std::clamp(exact[2] + err[2], 0.0f, 255.0f)};
-      const int best = NearestEntry(want);
-      indices[static_cast<std::size_t>(y) * width + x] = static_cast<std::uint8_t>(best);
-      const PaletteEntry& chosen = palette[static_cast<std::size_t>(best)];
-      const float diff[3] = {want[0] - chosen.r, want[1] - chosen.g, want[2] - chosen.b};
-      for (int k = 0; k < 3; ++k) {
-        current[static_cast<std::size_t>(x + 2) * 3 + k] += diff[k] * 7 / 16;
-        next[static_cast<std::size_t>(x) * 3 + k] += diff[k] * 3 / 16;
-        next[static_cast<std::size_t>(x + 1) * 3 + k] += diff[k] * 5 / 16;
-        next[static_cast<std::size_t>(x + 2) * 3 + k] += diff[k] * 1 / 16;
-      }
+      indices[static_cast<std::size_t>(y) * width + x] = static_cast<std::uint8_t>(chosen);
     }
-    std::swap(current, next);
   }
   return indices;
 }
