@@ -46,7 +46,15 @@ for stem in microbinoculoazul microlunetaaqua micromicroscopioroxo previewprimei
   previewultimaouro previewtopobege previewbaixovermelho previewmaismusgo; do
   set -- "$@" "$(draw tBotoes5 "$stem" Picture1 36x36 32)" "$(draw tBotoes5 "$stem" Picture2 38x38 32)"
 done
-set -- "$@" "$(draw tbotoes2 PeqX Picture3 16x16 24)" "$(draw tbotoes2 PeqX Picture3 24x20 8)"
+for stem in microbinoculobege microlunetabege micromicroscopiobege; do
+  set -- "$@" "$(draw tBotoes5 "$stem" Picture1 37x35 8)" "$(draw tBotoes5 "$stem" Picture2 37x37 8)"
+done
+for stem in PeqFornecedorAzul PeqPagamentoAzul PeqDesbloqueioAzul PeqAtendimentof6Azul \
+  NfeComplementargerarAzul NfeEnviarcontingenciaAzul NfeImportarxmlAzul XmlcpLocalizadorCinza; do
+  set -- "$@" "$(draw tbotoes2 "$stem" Picture1 61x57 24)"
+done
+set -- "$@" "$(draw tbotoes2 PeqX Picture3 16x16 24)" "$(draw tbotoes2 PeqX Picture3 16x16 8)" \
+  "$(draw tbotoes2 PeqX Picture3 24x20 8)"
 sheet small "$@"
 
 set --
@@ -54,6 +62,7 @@ for code in 001 041 237 341 748 756; do
   set -- "$@" "$(draw tbotoes "lb$code" Picture 149x38 24)"
 done
 set -- "$@" "$(draw tbotoes1 logomarcatulmar Picture 409x100 24)"
+set -- "$@" "$(draw tbotoes1 carrinho Picture 602x628 24 jpeg)"
 set -- "$@" "$(draw tbotoes1 logomarcapet Picture 200x200 24)"
 set -- "$@" "$(draw tbotoes1 logomarcaparceiro Picture 92x84 8)"
 set -- "$@" "$(draw tbotoes1 trevik Picture 167x155 24)"
@@ -64,8 +73,10 @@ set -- "$@" "$(draw tformproceda ClienteBege Picture 81x75 24)"
 sheet logos "$@"
 
 set --
+# Own backgrounds, then those several editions share (neutral), then fundocaixa (frentedecaixa's).
 for fundo in fundopet:469x302 FundoCaixaNaoFiscal:818x484 FundoNerova:866x554 fundotarnix:1139x319 \
-  fundoerp:821x1095 fundoclean:893x462; do
+  fundoclean:893x462 fundoselvo:468x302 fundobeauty:468x302 fundoerp:821x1095 \
+  fundomercado:1600x1158 fundocaixa:468x323; do
   set -- "$@" "$(draw tbotoes1 "${fundo%%:*}" Picture "${fundo##*:}" 24 jpeg)"
 done
 montage "$@" -tile 3x -geometry '420x420>+4+4' -background '#c8c8c8' "$out/backgrounds.png"
