@@ -3,7 +3,8 @@
 // its layout to the art that was drawn for it:
 // - a single picture that the catalogue shows in several editions names none of them and
 //   wears no edition's colour; one shown by a single edition names no other edition and, when
-//   it wears a theme's colour, wears that edition's;
+//   it wears a theme's colour, wears that edition's; an edition's own background and logo
+//   mark name it;
 // - two files of different meaning never hold the same pixels, unless they are one picture
 //   (one component, or components whose layout says they share their art);
 // - every button label is drawn at a size that reads at 100%, clear of the button's rim.
@@ -184,9 +185,11 @@ std::set<std::string> FoldersClaimedBy(artgen::Rgb colour) {
 // --- Single pictures: what they say and where they go -----------------------------------------
 
 TEST(GeneratedArtTest, SinglePicturesNameOnlyTheEditionsThatShowThem) {
+  // An edition's own background or logo mark names that edition (not a brand of its own).
   // Each drawn single picture (form, art) and the edition folders it lands in.
   std::map<std::pair<std::string, std::string>, std::set<std::string>> shownIn;
   std::map<std::pair<std::string, std::string>, artgen::ArtRequest> requests;
+  std::map<std::pair<std::string, std::string>, std::string> ownMark;
   for (const Written& file : RunFiles()) {
     const PlannedWrite& w = file.write;
     if (w.slot != "Picture") continue;
@@ -195,6 +198,12 @@ TEST(GeneratedArtTest, SinglePicturesNameOnlyTheEditionsThatShowThem) {
     requests[art] = request;
     const std::string folder = FolderOf(w.path);
     if (IsEdition(folder)) shownIn[art].insert(folder);
+    // An edition's own background, and its logo mark named after its folder.
+    const std::string name = LowerAscii(w.path.substr(w.path.find_last_of("\\/") + 1));
+    if (IsEdition(folder) &&
+        (name == "fundo.jpg" || (name == folder + ".bmp" && art.second.starts_with("logomarca")))) {
+      ownMark[art] = folder;
+    }
   }
   std::set<std::string> shared;
   for (const auto& [art, folders] : shownIn) {
@@ -211,6 +220,10 @@ TEST(GeneratedArtTest, SinglePicturesNameOnlyTheEditionsThatShowThem) {
       const std::string& edition = *folders.begin();
       for (const std::string& other : named)
         EXPECT_EQ(other, edition) << "shown by " << edition << " only, names " << other;
+      if (ownMark.count(art) != 0) {
+        EXPECT_EQ(named.count(edition), 1u) << edition << "'s own background or logo, names "
+                                            << (named.empty() ? "no edition" : *named.begin());
+      }
       if (!claimed.empty()) {
         EXPECT_EQ(claimed.count(edition), 1u)
             << "shown by " << edition << " only, in the colour of " << *claimed.begin();

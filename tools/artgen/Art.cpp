@@ -569,11 +569,13 @@ ButtonBox BoxOf(int w, int h, bool hover) {
   return {side, y0, static_cast<float>(w) - side, static_cast<float>(h) - shadow - 1.0f, shadow};
 }
 
+// Whether a letter is a vowel, accented or not: abbreviations are cut after a consonant.
 bool IsVowel(char32_t c) {
   static const std::u32string vowels = U"aeiouAEIOUáàâãéêíóôõúÁÀÂÃÉÊÍÓÔÕÚ";
   return vowels.find(c) != std::u32string::npos;
 }
 
+// UTF-8 of text in the Basic Multilingual Plane (the labels' letters).
 std::string Utf8(std::u32string_view text) {
   std::string out;
   for (char32_t c : text) {
@@ -607,8 +609,9 @@ std::string Abbreviated(const std::string& word, const FontStyle& style, float w
 // Where a full-size or small button puts its icon and its label, in pixels below the top of
 // its body. The label is never smaller than the smallest text that reads at 100% on that size
 // of button (9 pixels to the em on the small buttons, 10 on the full-size ones) and keeps 3
-// pixels from the rim on each side; where it does not fit under the full icon, the icon
-// shrinks to give it a third line, and then goes.
+// pixels from the rim on each side. Where it does not fit under the full icon, it takes the
+// narrow bold face; then the icon shrinks to give it a third line, and then goes; a word still
+// too wide is abbreviated. Only a label that fits none of these is narrowed further.
 struct Arrangement {
   float icon_size = 0;  // 0: no icon
   float icon_cy = 0;
