@@ -306,7 +306,8 @@ class FltkFormWindow : public FormWindow {
         window_(std::max(layout.width, 1), std::max(layout.height, 1), layout_.caption.c_str()) {
     window_.end();
     window_.color(ToFl(kFace));
-    if (!layout.sizeable) window_.size_range(window_.w(), window_.h(), window_.w(), window_.h());
+    // FLTK gives a window without a resizable widget a fixed size.
+    if (layout.sizeable) window_.resizable(&window_);
     window_.callback(
         [](Fl_Widget*, void* self) {
           auto& me = *static_cast<FltkFormWindow*>(self);
@@ -323,9 +324,11 @@ class FltkFormWindow : public FormWindow {
     window_.show();
     if (!first) return;
     SetLatin1WindowName(window_, layout_.caption);
-    SetFunctions(window_, layout_);
-    if (layout_.stayOnTop) AddWindowState(window_, "_NET_WM_STATE_ABOVE");
     Place();
+    // Once the window manager has the window: it takes state changes only of windows it
+    // manages. And FLTK rewrites the hints whenever it sets a fixed window's size.
+    if (layout_.stayOnTop) AddWindowState(window_, "_NET_WM_STATE_ABOVE");
+    SetFunctions(window_, layout_);
   }
   void Hide() override {
     if (shown_) --shownCount_;
@@ -357,7 +360,6 @@ class FltkFormWindow : public FormWindow {
     }
     // Borders are alike on the left, right and bottom; the rest of the frame is the title bar.
     const int side = frameW / 2;
-    if (!layout_.sizeable) window_.size_range(clientW, clientH, clientW, clientH);
     window_.resize(outerX + side, outerY + frameH - side, clientW, clientH);
   }
 
