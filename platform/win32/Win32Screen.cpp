@@ -474,10 +474,13 @@ class Win32FormWindow : public FormWindow {
                             nullptr, GetModuleHandleW(nullptr), this);
     if (hwnd_ == nullptr) return;
     const int dpi = WindowDpi(hwnd_);
-    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL,
-                 reinterpret_cast<LPARAM>(smallIcon_ = LoadProgramIcon(SM_CXSMICON, dpi)));
-    SendMessageW(hwnd_, WM_SETICON, ICON_BIG,
-                 reinterpret_cast<LPARAM>(bigIcon_ = LoadProgramIcon(SM_CXICON, dpi)));
+    // The program's icon at this DPI's sizes; without one the window class's stays.
+    smallIcon_ = LoadProgramIcon(SM_CXSMICON, dpi);
+    bigIcon_ = LoadProgramIcon(SM_CXICON, dpi);
+    if (smallIcon_ != nullptr)
+      SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+    if (bigIcon_ != nullptr)
+      SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
     Place(dpi);
   }
   ~Win32FormWindow() override {
