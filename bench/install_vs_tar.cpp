@@ -213,15 +213,19 @@ int main(int argc, char** argv) {
   Series fresh, rerun, tar, floorProcess, beforeFresh, beforeRerun;
   std::vector<double> floorWrite;
   for (int i = 0; i < rounds; ++i) {
+    // The earlier build goes first in every other round, so that neither build always follows
+    // the same peer.
+    const auto earlier = [&] {
+      if (before.empty()) return true;
+      const fs::path b = FreshRoot(work, "b");
+      return beforeFresh.Add(Run({before, "--silent"}, b), "a fresh earlier installation", i) &&
+             beforeRerun.Add(Run({before, "--silent"}, b), "an earlier rerun", i);
+    };
+    if (i % 2 == 1 && !earlier()) return 1;
     const fs::path a = FreshRoot(work, "i");
     if (!fresh.Add(Run({exe, "--silent"}, a), "a fresh installation", i)) return 1;
-    if (!before.empty()) {
-      const fs::path b = FreshRoot(work, "b");
-      if (!beforeFresh.Add(Run({before, "--silent"}, b), "a fresh earlier installation", i))
-        return 1;
-      if (!beforeRerun.Add(Run({before, "--silent"}, b), "an earlier rerun", i)) return 1;
-    }
     if (!rerun.Add(Run({exe, "--silent"}, a), "a rerun", i)) return 1;
+    if (i % 2 == 0 && !earlier()) return 1;
     const fs::path t = FreshRoot(work, "t");
     if (!tar.Add(Run({"tar", "-xf", tarball.string()}, t), "tar -xf", i)) return 1;
     const fs::path f = FreshRoot(work, "f");
@@ -283,14 +287,17 @@ int main(int argc, char** argv) {
     std::vector<double> wineFloorWrite;
     std::printf("under Wine, %d rounds; load at start: %s\n", rounds, Load().c_str());
     for (int i = 0; i < rounds; ++i) {
+      const auto earlier = [&] {
+        return beforeExe.empty() ||
+               wineBefore.Add(Run({"wine", beforeExe, "--silent"}, FreshRoot(work, "wb")),
+                              "the earlier instalador.exe", i);
+      };
+      if (i % 2 == 1 && !earlier()) break;
       const fs::path a = FreshRoot(work, "wi");
       if (!wineRun.Add(Run({"wine", windowsExe, "--silent"}, a), "instalador.exe", i)) break;
       if (!wineRerun.Add(Run({"wine", windowsExe, "--silent"}, a), "instalador.exe rerun", i))
         break;
-      if (!beforeExe.empty() &&
-          !wineBefore.Add(Run({"wine", beforeExe, "--silent"}, FreshRoot(work, "wb")),
-                          "the earlier instalador.exe", i))
-        break;
+      if (i % 2 == 0 && !earlier()) break;
       const fs::path f = FreshRoot(work, "wf");
       const fs::path floorOut = work / "floor.txt";
       const Outcome o = Run({"wine", wineFloor, OnZ(order), OnZ(reference), OnZ(f)}, f, floorOut);
