@@ -1,6 +1,7 @@
 #include "app/Menu.h"
 
 #include "app/Proceda.h"
+#include "export/FormStore.h"
 #include "run/PicShow.h"
 #include "sheets/vnBotoes.h"
 
@@ -16,8 +17,7 @@ TMenuPrincipal::TMenuPrincipal(const RunContext& context)
 }
 
 void TMenuPrincipal::LoadLayout() {
-  Caption = "Instalador";
-  Visible = true;
+  LoadStoredLayout(*this, "TMENUPRINCIPAL");
 }
 
 void TMenuPrincipal::FormCreate() {

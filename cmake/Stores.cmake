@@ -8,7 +8,7 @@
 # elsewhere, where the table is linked through varnel_platform).
 
 # Forms whose layouts are packed, by form class.
-set(VARNEL_STORE_FORMS TFormProceda TPictureShow tbotoes tbotoes1 tbotoes2 tbotoes3 tBotoes5)
+set(VARNEL_STORE_FORMS TFormProceda TMenuPrincipal TPictureShow tbotoes tbotoes1 tbotoes2 tbotoes3 tBotoes5)
 
 set(VARNEL_ART_DIR "${CMAKE_CURRENT_SOURCE_DIR}/assets/art" CACHE PATH
     "Folder of real product art (<Form>/<component>.<slot>.bmp|jpg); may be absent")

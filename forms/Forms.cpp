@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <iterator>
 #include <utility>
 
 #include "platform/Text.h"
@@ -82,11 +83,150 @@ TForm::~TForm() {
   if (forgetVariable_) forgetVariable_();
 }
 
+namespace {
+
+// The value named `text` in `names`, compared without regard to ASCII case; else an error naming
+// the property and the component.
+template <class E, std::size_t N>
+E EnumValue(const std::pair<const char*, E> (&names)[N], std::string_view key,
+            const std::string& value, const std::string& component) {
+  for (const auto& [text, e] : names)
+    if (platform::EqualsIgnoreAsciiCase(value, text)) return e;
+  throw Exception("Invalid value '" + value + "' for property " + std::string(key) + " of " +
+                  component);
+}
+
+// A set as stored: "[biSystemMenu, biMinimize]".
+unsigned BorderIconsValue(std::string_view key, const std::string& value,
+                          const std::string& component) {
+  static constexpr std::pair<const char*, unsigned> kIcons[] = {{"biSystemMenu", biSystemMenu},
+                                                                {"biMinimize", biMinimize},
+                                                                {"biMaximize", biMaximize},
+                                                                {"biHelp", biHelp}};
+  const auto invalid = [&] {
+    return Exception("Invalid value '" + value + "' for property " + std::string(key) + " of " +
+                     component);
+  };
+  if (value.size() < 2 || value.front() != '[' || value.back() != ']') throw invalid();
+  unsigned icons = 0;
+  const std::string_view inside = std::string_view(value).substr(1, value.size() - 2);
+  std::size_t start = 0;
+  while (start <= inside.size()) {
+    const std::size_t comma = std::min(inside.find(',', start), inside.size());
+    std::string_view element = inside.substr(start, comma - start);
+    while (!element.empty() && element.front() == ' ') element.remove_prefix(1);
+    while (!element.empty() && element.back() == ' ') element.remove_suffix(1);
+    if (!element.empty()) {
+      const auto* found =
+          std::find_if(std::begin(kIcons), std::end(kIcons), [element](const auto& icon) {
+            return platform::EqualsIgnoreAsciiCase(element, icon.first);
+          });
+      if (found == std::end(kIcons)) throw invalid();
+      icons |= found->second;
+    } else if (comma < inside.size() || start > 0) {
+      throw invalid();  // an empty element between commas
+    }
+    start = comma + 1;
+  }
+  return icons;
+}
+
+}  // namespace
+
 void TForm::ApplyProperty(std::string_view key, const std::string& value) {
-  if (platform::EqualsIgnoreAsciiCase(key, "Caption"))
+  static constexpr std::pair<const char*, TFormBorderStyle> kBorderStyles[] = {
+      {"bsNone", TFormBorderStyle::bsNone},
+      {"bsSingle", TFormBorderStyle::bsSingle},
+      {"bsSizeable", TFormBorderStyle::bsSizeable},
+      {"bsDialog", TFormBorderStyle::bsDialog},
+      {"bsToolWindow", TFormBorderStyle::bsToolWindow},
+      {"bsSizeToolWin", TFormBorderStyle::bsSizeToolWin}};
+  static constexpr std::pair<const char*, TFormStyle> kFormStyles[] = {
+      {"fsNormal", TFormStyle::fsNormal},
+      {"fsMDIChild", TFormStyle::fsMDIChild},
+      {"fsMDIForm", TFormStyle::fsMDIForm},
+      {"fsStayOnTop", TFormStyle::fsStayOnTop}};
+  static constexpr std::pair<const char*, TPosition> kPositions[] = {
+      {"poDesigned", TPosition::poDesigned},
+      {"poDefault", TPosition::poDefault},
+      {"poDefaultPosOnly", TPosition::poDefaultPosOnly},
+      {"poDefaultSizeOnly", TPosition::poDefaultSizeOnly},
+      {"poScreenCenter", TPosition::poScreenCenter},
+      {"poDesktopCenter", TPosition::poDesktopCenter},
+      {"poMainFormCenter", TPosition::poMainFormCenter},
+      {"poOwnerFormCenter", TPosition::poOwnerFormCenter}};
+  const auto is = [key](const char* name) { return platform::EqualsIgnoreAsciiCase(key, name); };
+  if (is("Caption"))
     Caption = value;
-  else if (platform::EqualsIgnoreAsciiCase(key, "Visible"))
+  else if (is("Visible"))
     Visible = BooleanValue(key, value);
+  else if (is("Left"))
+    Left = IntegerValue(key, value);
+  else if (is("Top"))
+    Top = IntegerValue(key, value);
+  else if (is("Width"))
+    Width = IntegerValue(key, value);
+  else if (is("Height"))
+    Height = IntegerValue(key, value);
+  else if (is("ClientWidth"))
+    ClientWidth = IntegerValue(key, value);
+  else if (is("ClientHeight"))
+    ClientHeight = IntegerValue(key, value);
+  else if (is("BorderStyle"))
+    BorderStyle = EnumValue(kBorderStyles, key, value, Name);
+  else if (is("BorderIcons"))
+    BorderIcons = BorderIconsValue(key, value, Name);
+  else if (is("FormStyle"))
+    FormStyle = EnumValue(kFormStyles, key, value, Name);
+  else if (is("Position"))
+    Position = EnumValue(kPositions, key, value, Name);
+}
+
+platform::FormWindowLayout TForm::PlainWindowLayout() const {
+  platform::FormWindowLayout layout;
+  layout.caption = Caption;
+  layout.clientSize = ClientWidth > 0 && ClientHeight > 0;
+  layout.width = layout.clientSize ? ClientWidth : Width;
+  layout.height = layout.clientSize ? ClientHeight : Height;
+  layout.sizeable =
+      BorderStyle == TFormBorderStyle::bsSizeable || BorderStyle == TFormBorderStyle::bsSizeToolWin;
+  // Dialog and tool-window borders carry the close button alone; without the system menu
+  // there are no title-bar buttons at all.
+  const bool buttons =
+      BorderStyle == TFormBorderStyle::bsSingle || BorderStyle == TFormBorderStyle::bsSizeable;
+  layout.systemMenu = (BorderIcons & biSystemMenu) != 0 && BorderStyle != TFormBorderStyle::bsNone;
+  layout.minimizeButton = layout.systemMenu && buttons && (BorderIcons & biMinimize) != 0;
+  layout.maximizeButton = layout.systemMenu && buttons && (BorderIcons & biMaximize) != 0;
+  layout.stayOnTop = FormStyle == TFormStyle::fsStayOnTop;
+  switch (Position) {
+    case TPosition::poScreenCenter:
+      layout.placement = platform::FormWindowLayout::Placement::kScreenCenter;
+      break;
+    case TPosition::poDesktopCenter:
+      layout.placement = platform::FormWindowLayout::Placement::kDesktopCenter;
+      break;
+    default:
+      layout.placement = platform::FormWindowLayout::Placement::kDesigned;
+      break;
+  }
+  layout.left = Left;
+  layout.top = Top;
+  return layout;
+}
+
+void TForm::VisibleChanged() {
+  if (!Visible) {
+    if (window_) window_->Hide();
+    return;
+  }
+  if (!window_ && application_ != nullptr) {
+    window_ = application_->Screen().OpenFormWindow(PlainWindowLayout());
+    if (!window_) return;
+    // The user's close is carried out between messages, where the form's OnClose may end the
+    // process.
+    window_->OnCloseRequest = [this] { application_->RequestClose(this); };
+  }
+  if (window_) window_->Show();
 }
 
 void TForm::Show() {
@@ -165,8 +305,17 @@ void TApplication::ScheduleRelease(TForm* form) {
     pendingRelease_.push_back(form);
 }
 
+void TApplication::RequestClose(TForm* form) {
+  if (std::find(pendingClose_.begin(), pendingClose_.end(), form) == pendingClose_.end())
+    pendingClose_.push_back(form);
+}
+
 void TApplication::ProcessMessages() {
   screen_.ProcessMessages();
+  std::vector<TForm*> closing;
+  closing.swap(pendingClose_);
+  for (TForm* form : closing)
+    if (Owns(form)) form->Close();
   std::vector<TForm*> releasing;
   releasing.swap(pendingRelease_);
   for (TForm* form : releasing) {
@@ -205,6 +354,7 @@ void TApplication::Halt(int code) {
 
 void TApplication::DestroyForms() {
   pendingRelease_.clear();
+  pendingClose_.clear();
   mainForm_ = nullptr;
   // Newest first, as the forms were created on top of one another.
   while (!forms_.empty()) forms_.pop_back();

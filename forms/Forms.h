@@ -112,6 +112,21 @@ class TEdit : public TControl {
 
 enum class TCloseAction { caNone, caHide, caFree, caMinimize };
 
+enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+enum class TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
+enum class TPosition {
+  poDesigned,
+  poDefault,
+  poDefaultPosOnly,
+  poDefaultSizeOnly,
+  poScreenCenter,
+  poDesktopCenter,
+  poMainFormCenter,
+  poOwnerFormCenter
+};
+// The title-bar buttons, a set of these bits.
+inline constexpr unsigned biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8;
+
 class TForm : public TComponent {
  public:
   explicit TForm(std::string name) : TComponent(std::move(name)) {}
@@ -122,6 +137,14 @@ class TForm : public TComponent {
 
   std::string Caption;
   bool Visible = false;  // marked visible in the layout, or shown since
+  // The window as stored: its frame's place and outer size, and the client area's size when
+  // the layout gives one (0: not given; it then wins over the outer size).
+  int Left = 0, Top = 0, Width = 0, Height = 0;
+  int ClientWidth = 0, ClientHeight = 0;
+  TFormBorderStyle BorderStyle = TFormBorderStyle::bsSizeable;
+  unsigned BorderIcons = biSystemMenu | biMinimize | biMaximize;
+  TFormStyle FormStyle = TFormStyle::fsNormal;
+  TPosition Position = TPosition::poDesigned;
   std::function<void()> OnCreate;
   std::function<void(TCloseAction&)> OnClose;
 
@@ -152,12 +175,19 @@ class TForm : public TComponent {
   void ApplyProperty(std::string_view key, const std::string& value) override;
   // Builds the form's components from its stored layout. May throw: see CreateForm.
   virtual void LoadLayout() {}
-  // Called when the form is shown or hidden; front ends hook windows here.
-  virtual void VisibleChanged() {}
+  // Called when the form is shown or hidden. By default the form has a plain window of the
+  // screen's (PlainWindowLayout) while it is shown; the user's close of it closes the form at the
+  // next message processing. Forms with a window of their own override this.
+  virtual void VisibleChanged();
+
+ public:
+  // The plain window the stored properties describe.
+  platform::FormWindowLayout PlainWindowLayout() const;
 
  private:
   friend class TApplication;
   TApplication* application_ = nullptr;
+  std::unique_ptr<platform::FormWindow> window_;
   // Clears the form variable that CreateForm set, if it still names this form.
   std::function<void()> forgetVariable_;
   std::vector<std::unique_ptr<TComponent>> components_;
@@ -199,7 +229,8 @@ class TApplication {
   bool Terminated() const { return terminated_; }
   void Terminate() { terminated_ = true; }
 
-  // Processes pending window messages, then releases the forms whose release is pending.
+  // Processes pending window messages, then closes the forms whose window the user asked to
+  // close, then releases the forms whose release is pending.
   void ProcessMessages();
   // The message loop; returns when the application terminates.
   void Run();
@@ -222,11 +253,13 @@ class TApplication {
   void Adopt(std::unique_ptr<TForm> form);
   void RunOnCreate(TForm& form);
   void ScheduleRelease(TForm* form);
+  void RequestClose(TForm* form);
 
   platform::Screen& screen_;
   std::function<void(int)> exitProcess_;
   std::vector<std::unique_ptr<TForm>> forms_;
   std::vector<TForm*> pendingRelease_;
+  std::vector<TForm*> pendingClose_;
   TForm* mainForm_ = nullptr;
   bool terminated_ = false;
   bool failed_ = false;

@@ -25,14 +25,20 @@ class Screen {
   // reading a terminal; a window front leaves it out of the box.
   virtual void ShowDetail(const std::string& detail) { (void)detail; }
 
-  // Dispatches window messages until `terminated` answers true or no window is left that
-  // could end the loop.
+  // Dispatches window messages until `terminated` answers true or no form window is shown any
+  // more (nothing the user could close to end the loop). `terminated` is asked between
+  // messages, never from inside a window's message handling, and may end the process.
   virtual void RunMessageLoop(const std::function<bool()>& terminated) = 0;
 
   // Opens the progress window, hidden, laid out as described. A screen without windows
   // returns null and the run goes on without one.
   virtual std::unique_ptr<ProgressWindow> OpenProgressWindow(
       const ProgressWindowLayout& /*layout*/) {
+    return nullptr;
+  }
+
+  // Opens a plain form's window, hidden. A screen without windows returns null.
+  virtual std::unique_ptr<FormWindow> OpenFormWindow(const FormWindowLayout& /*layout*/) {
     return nullptr;
   }
 };

@@ -85,6 +85,46 @@ struct ProgressWindowLayout {
   Font gaugeFont;
 };
 
+// A plain form's window: its caption over an empty client area of the system's face colour.
+struct FormWindowLayout {
+  enum class Placement {
+    kDesigned,       // at (left, top)
+    kScreenCenter,   // centred on the primary screen
+    kDesktopCenter,  // centred on the desktop, all screens together
+  };
+
+  std::string caption;
+  // The size of the client area when `clientSize`, else of the whole window with its frame.
+  int width = 0;
+  int height = 0;
+  bool clientSize = false;
+  // A border the user can drag to resize, or a single fixed one.
+  bool sizeable = true;
+  // The title-bar buttons besides close (the system menu's); without a system menu, none.
+  bool systemMenu = true;
+  bool minimizeButton = true;
+  bool maximizeButton = true;
+  bool stayOnTop = false;
+  Placement placement = Placement::kDesigned;
+  int left = 0;  // the frame's top left, for Placement::kDesigned
+  int top = 0;
+};
+
+class FormWindow {
+ public:
+  virtual ~FormWindow() = default;
+
+  // Shows the window (placed as its layout says when it first appears) and brings it to the
+  // front.
+  virtual void Show() = 0;
+  virtual void Hide() = 0;
+
+  // Called when the user asks to close the window (title-bar button, Alt+F4). The window stays
+  // until its owner hides or destroys it. Called from inside the front's message processing:
+  // a handler only takes note.
+  std::function<void()> OnCloseRequest;
+};
+
 class ProgressWindow {
  public:
   virtual ~ProgressWindow() = default;

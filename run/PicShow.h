@@ -27,9 +27,8 @@ class TPictureShow : public forms::TForm {
   forms::TLabel* AlertaLabel = nullptr;
   forms::TPanel* Panel2 = nullptr;
   TGauge* Progresso = nullptr;
-  // The window's outer size; FormCreate fits it around the panel.
-  int Width = 510;
-  int Height = 239;
+  // The window's outer size is the form's Width and Height; FormCreate fits it around the
+  // panel.
   // JPEG bytes to show in place of Image1's stored picture (the screenshot tests use it).
   std::span<const std::uint8_t> PictureJpeg;
 

@@ -18,6 +18,9 @@ packages=(
   osslsigncode openssl
   # pictures, text and the Linux window
   libjpeg62-turbo-dev libfreetype-dev fonts-dejavu-core zlib1g-dev libdeflate-dev libz-mingw-w64-dev libfltk1.3-dev
+  # Arial's metrics (Liberation Sans) for the progress window's label on the Linux window and,
+  # mapped in the test prefix, under Wine
+  fonts-liberation2
   # screenshots and driving windows as a person would
   xvfb openbox xdotool imagemagick x11-utils
   # the code's format, checked by a test

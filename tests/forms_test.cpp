@@ -198,5 +198,136 @@ TEST_F(FormsTest, FindComponentIgnoresCase) {
   app.DestroyForms();  // while the variable it clears is in scope
 }
 
+// A form's stored window properties become the plain window the screen is asked for; a value
+// the framework does not know is a load error naming it.
+TEST_F(FormsTest, StoredWindowPropertiesDescribeThePlainWindow) {
+  using Placement = platform::FormWindowLayout::Placement;
+  struct Case {
+    std::vector<std::pair<std::string, std::string>> properties;
+    // client size?, width, height, sizeable, system menu, minimize, maximize, on top, placement
+    bool client;
+    int width, height;
+    bool sizeable, menu, minimize, maximize, onTop;
+    Placement placement;
+  };
+  const Case cases[] = {
+      {{{"Width", "300"}, {"Height", "160"}},
+       false,
+       300,
+       160,
+       true,
+       true,
+       true,
+       true,
+       false,
+       Placement::kDesigned},
+      {{{"ClientWidth", "399"},
+        {"ClientHeight", "87"},
+        {"Width", "300"},
+        {"Height", "160"},
+        {"BorderIcons", "[biSystemMenu]"},
+        {"BorderStyle", "bsSingle"},
+        {"FormStyle", "fsStayOnTop"},
+        {"Position", "poDesktopCenter"}},
+       true,
+       399,
+       87,
+       false,
+       true,
+       false,
+       false,
+       true,
+       Placement::kDesktopCenter},
+      {{{"BorderStyle", "bsDialog"},
+        {"BorderIcons", "[ biSystemMenu , biMinimize,biMaximize ]"},
+        {"Position", "poScreenCenter"}},
+       false,
+       0,
+       0,
+       false,
+       true,
+       false,
+       false,
+       false,
+       Placement::kScreenCenter},
+      {{{"BorderIcons", "[]"}, {"BorderStyle", "bssizeable"}, {"Position", "poDefault"}},
+       false,
+       0,
+       0,
+       true,
+       false,
+       false,
+       false,
+       false,
+       Placement::kDesigned},
+  };
+  for (const Case& c : cases) {
+    OtherForm window("Window");
+    for (const auto& [key, value] : c.properties) window.SetProperty(key, value);
+    const platform::FormWindowLayout layout = window.PlainWindowLayout();
+    SCOPED_TRACE(c.properties.front().first + " = " + c.properties.front().second);
+    EXPECT_EQ(layout.clientSize, c.client);
+    EXPECT_EQ(layout.width, c.width);
+    EXPECT_EQ(layout.height, c.height);
+    EXPECT_EQ(layout.sizeable, c.sizeable);
+    EXPECT_EQ(layout.systemMenu, c.menu);
+    EXPECT_EQ(layout.minimizeButton, c.minimize);
+    EXPECT_EQ(layout.maximizeButton, c.maximize);
+    EXPECT_EQ(layout.stayOnTop, c.onTop);
+    EXPECT_EQ(layout.placement, c.placement);
+  }
+
+  for (const auto& [key, value] :
+       std::vector<std::pair<std::string, std::string>>{{"BorderStyle", "bsRound"},
+                                                        {"BorderIcons", "biSystemMenu"},
+                                                        {"BorderIcons", "[biSystemMenu,,biHelp]"},
+                                                        {"BorderIcons", "[biClose]"},
+                                                        {"FormStyle", "fsTop"},
+                                                        {"Position", "poCenter"},
+                                                        {"ClientWidth", "wide"}}) {
+    OtherForm window("Window");
+    try {
+      window.SetProperty(key, value);
+      ADD_FAILURE() << key << " = " << value << " was taken";
+    } catch (const Exception& error) {
+      EXPECT_EQ(std::string(error.what()),
+                "Invalid value '" + value + "' for property " + key + " of Window");
+    }
+  }
+}
+
+// The user's close of a form's window closes the form at the next message processing, outside
+// the screen's own message handling; closing the main form ends the message loop.
+TEST_F(FormsTest, UserCloseOfAWindowClosesItsFormBetweenMessages) {
+  app.CreateForm(mainForm);
+  app.CreateForm(form);
+  std::vector<std::string> closed;
+  mainForm->OnClose = [&](TCloseAction&) { closed.push_back("main"); };
+  form->OnClose = [&](TCloseAction& action) {
+    closed.push_back("other");
+    action = TCloseAction::caFree;
+  };
+  mainForm->Show();
+  form->Show();
+  ASSERT_EQ(screen.ShownFormWindows(), 2);
+
+  screen.windows[1]->RequestClose();
+  EXPECT_TRUE(closed.empty()) << "the request only takes note";
+  app.ProcessMessages();
+  EXPECT_EQ(closed, std::vector<std::string>{"other"});
+  EXPECT_EQ(form, nullptr) << "released with its window";
+  EXPECT_TRUE(screen.windows[1]->destroyed);
+
+  int waits = 0;
+  screen.onWait = [&] {
+    ++waits;
+    screen.windows[0]->RequestClose();
+  };
+  app.Run();
+  EXPECT_EQ(waits, 1);
+  EXPECT_EQ(closed, (std::vector<std::string>{"other", "main"}));
+  EXPECT_TRUE(app.Terminated());
+}
+
 }  // namespace
 }  // namespace forms

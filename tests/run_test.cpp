@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/Menu.h"
 #include "app/Proceda.h"
 #include "app/Program.h"
 #include "export/FrmVariaveis.h"
@@ -33,12 +34,23 @@ struct Seen {
   std::string driveLocal, diretorioControl;
 };
 
+// A window front whose progress window cannot be created, when the test says so.
+class TestScreen : public platform::RecordingScreen {
+ public:
+  bool progressWindowFails = false;
+  std::unique_ptr<platform::ProgressWindow> OpenProgressWindow(
+      const platform::ProgressWindowLayout& layout) override {
+    if (progressWindowFails) throw forms::Exception("Error creating window");
+    return RecordingScreen::OpenProgressWindow(layout);
+  }
+};
+
 class RunTest : public ::testing::Test {
  protected:
   TempDir tmp;
   platform::PosixFileSystem disk{{{'d', tmp.path().string()}}};
   FaultFileSystem files{disk};
-  platform::RecordingScreen screen;
+  TestScreen screen;
   Seen seen;
 
   // Runs the installer from `folder` (below the temporary drive d:) and returns its exit code.
@@ -166,6 +178,57 @@ TEST_F(RunTest, EveryFailureOfThePreparationIsSilent) {
                                      "The system cannot find the path specified."});
   EXPECT_FALSE(fs::exists(tmp / "vexon7/btn"));
   EXPECT_EQ(files.Calls(FaultFileSystem::Op::kCreateDirectory), 25);
+}
+
+// When the run cannot start (an error escapes the main form's creation), the error is shown,
+// TVariaveis is created, and with a window front the "Instalador" and "FormProceda" windows stay
+// up until the user closes one of them; the exit code tells of the error. The terminal front
+// has no window to wait for and ends at once.
+TEST_F(RunTest, RunThatCannotStartWaitsForTheUserOnAWindowFront) {
+  struct Case {
+    const char* closed;  // the window the user closes; null: the terminal front
+  };
+  for (const Case c : {Case{"Instalador"}, Case{"FormProceda"}, Case{nullptr}}) {
+    SCOPED_TRACE(c.closed != nullptr ? c.closed : "terminal");
+    screen = TestScreen();
+    screen.progressWindowFails = true;
+    screen.formWindows = c.closed != nullptr;
+    int waits = 0;
+    bool variaveis = false;
+    std::vector<std::string> shownBeforeClose;
+    screen.onWait = [&] {
+      ++waits;
+      variaveis = Variaveis != nullptr;
+      for (const auto& window : screen.windows)
+        if (window->shown) shownBeforeClose.push_back(window->layout.caption);
+      screen.WindowCaptioned(c.closed)->RequestClose();
+    };
+    EXPECT_EQ(RunFrom(tmp / "vexon7"), 1);
+    EXPECT_EQ(Texts(screen.errors), std::vector<std::string>{"Error creating window."});
+    EXPECT_TRUE(fs::is_empty(tmp / "vexon7")) << "nothing is prepared or written";
+    EXPECT_EQ(screen.loops, 1);
+    if (c.closed == nullptr) {
+      EXPECT_TRUE(screen.windows.empty());
+      EXPECT_EQ(waits, 0);
+      continue;
+    }
+    EXPECT_EQ(waits, 1) << "the loop waits until the close, and ends with it";
+    EXPECT_TRUE(variaveis);
+    EXPECT_EQ(shownBeforeClose, (std::vector<std::string>{"Instalador", "FormProceda"}));
+    EXPECT_EQ(screen.WindowCaptioned("Variaveis"), nullptr) << "TVariaveis is never shown";
+
+    // The main form's stored window.
+    const platform::FormWindowLayout& menu = screen.WindowCaptioned("Instalador")->layout;
+    EXPECT_TRUE(menu.clientSize);
+    EXPECT_EQ(menu.width, 399);
+    EXPECT_EQ(menu.height, 87);
+    EXPECT_FALSE(menu.sizeable);
+    EXPECT_TRUE(menu.systemMenu);
+    EXPECT_FALSE(menu.minimizeButton);
+    EXPECT_FALSE(menu.maximizeButton);
+    EXPECT_TRUE(menu.stayOnTop);
+    EXPECT_EQ(menu.placement, platform::FormWindowLayout::Placement::kDesktopCenter);
+  }
 }
 
 }  // namespace

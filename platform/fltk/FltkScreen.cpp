@@ -254,6 +254,121 @@ void ProgressFlWindow::draw() {
   owner_.Draw();
 }
 
+// Sends a _NET_WM_STATE change for a mapped window to the window manager, as EWMH asks.
+void AddWindowState(Fl_Window& window, const char* state) {
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = fl_xid(&window);
+  event.xclient.message_type = XInternAtom(fl_display, "_NET_WM_STATE", False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = 1;  // _NET_WM_STATE_ADD
+  event.xclient.data.l[1] = static_cast<long>(XInternAtom(fl_display, state, False));
+  event.xclient.data.l[3] = 1;  // a normal application
+  XSendEvent(fl_display, RootWindow(fl_display, fl_screen), False,
+             SubstructureRedirectMask | SubstructureNotifyMask, &event);
+}
+
+// What the window manager lets the user do with the window and which title-bar buttons it
+// draws (the Motif hints, which window managers still read).
+void SetFunctions(Fl_Window& window, const FormWindowLayout& layout) {
+  constexpr long kFunctions = 1, kDecorations = 2;                                    // flags
+  constexpr long kResize = 2, kMove = 4, kMinimize = 8, kMaximize = 16, kClose = 32;  // functions
+  constexpr long kBorder = 2, kResizeHandles = 4, kTitle = 8, kMenu = 16, kMinimizeButton = 32,
+                 kMaximizeButton = 64;  // decorations
+  long hints[5] = {kFunctions | kDecorations, kMove, kBorder | kTitle, 0, 0};
+  if (layout.sizeable) {
+    hints[1] |= kResize;
+    hints[2] |= kResizeHandles;
+  }
+  if (layout.systemMenu) {
+    hints[1] |= kClose;
+    hints[2] |= kMenu;
+  }
+  if (layout.minimizeButton) {
+    hints[1] |= kMinimize;
+    hints[2] |= kMinimizeButton;
+  }
+  if (layout.maximizeButton) {
+    hints[1] |= kMaximize;
+    hints[2] |= kMaximizeButton;
+  }
+  const Atom motif = XInternAtom(fl_display, "_MOTIF_WM_HINTS", False);
+  XChangeProperty(fl_display, fl_xid(&window), motif, motif, 32, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(hints), 5);
+}
+
+class FltkFormWindow : public FormWindow {
+ public:
+  // `shownCount` counts the screen's form windows shown.
+  FltkFormWindow(const FormWindowLayout& layout, int& shownCount)
+      : shownCount_(shownCount),
+        layout_(layout),
+        window_(std::max(layout.width, 1), std::max(layout.height, 1), layout_.caption.c_str()) {
+    window_.end();
+    window_.color(ToFl(kFace));
+    // FLTK gives a window without a resizable widget a fixed size.
+    if (layout.sizeable) window_.resizable(&window_);
+    window_.callback(
+        [](Fl_Widget*, void* self) {
+          auto& me = *static_cast<FltkFormWindow*>(self);
+          if (me.OnCloseRequest) me.OnCloseRequest();
+        },
+        this);
+  }
+  ~FltkFormWindow() override { Hide(); }
+
+  void Show() override {
+    const bool first = !window_.shown();
+    if (!shown_) ++shownCount_;
+    shown_ = true;
+    window_.show();
+    if (!first) return;
+    SetLatin1WindowName(window_, layout_.caption);
+    Place();
+    // Once the window manager has the window: it takes state changes only of windows it
+    // manages. And FLTK rewrites the hints whenever it sets a fixed window's size.
+    if (layout_.stayOnTop) AddWindowState(window_, "_NET_WM_STATE_ABOVE");
+    SetFunctions(window_, layout_);
+  }
+  void Hide() override {
+    if (shown_) --shownCount_;
+    shown_ = false;
+    window_.hide();
+  }
+
+ private:
+  // Once the window manager has framed the window: the client area sized (from the outer size
+  // when the layout gives that), and the frame placed.
+  void Place() {
+    window_.wait_for_expose();
+    const int frameW = std::max(window_.decorated_w() - window_.w(), 0);
+    const int frameH = std::max(window_.decorated_h() - window_.h(), 0);
+    const int clientW = layout_.clientSize ? window_.w() : std::max(layout_.width - frameW, 1);
+    const int clientH = layout_.clientSize ? window_.h() : std::max(layout_.height - frameH, 1);
+    const int outerW = clientW + frameW, outerH = clientH + frameH;
+    int areaX = 0, areaY = 0, areaW = 0, areaH = 0;
+    if (layout_.placement == FormWindowLayout::Placement::kDesktopCenter) {
+      areaW = DisplayWidth(fl_display, fl_screen);
+      areaH = DisplayHeight(fl_display, fl_screen);
+    } else {
+      Fl::screen_xywh(areaX, areaY, areaW, areaH, 0);
+    }
+    int outerX = layout_.left, outerY = layout_.top;
+    if (layout_.placement != FormWindowLayout::Placement::kDesigned) {
+      outerX = areaX + (areaW - outerW) / 2;
+      outerY = areaY + (areaH - outerH) / 2;
+    }
+    // Borders are alike on the left, right and bottom; the rest of the frame is the title bar.
+    const int side = frameW / 2;
+    window_.resize(outerX + side, outerY + frameH - side, clientW, clientH);
+  }
+
+  int& shownCount_;
+  FormWindowLayout layout_;
+  Fl_Window window_;
+  bool shown_ = false;
+};
+
 // The stop sign of an error box: a red disc with a white cross.
 class StopIcon : public Fl_Widget {
  public:
@@ -315,9 +430,12 @@ void FltkScreen::ShowError(const std::string& caption, const std::string& text) 
 }
 
 void FltkScreen::RunMessageLoop(const std::function<bool()>& terminated) {
-  // No window of this front can end the loop (the progress window ignores the user's close),
-  // so it returns at once, as the terminal front does.
-  terminated();
+  // The progress window ignores the user's close: only a form window can end the loop.
+  while (!terminated() && shownFormWindows_ > 0) Fl::wait();
+}
+
+std::unique_ptr<FormWindow> FltkScreen::OpenFormWindow(const FormWindowLayout& layout) {
+  return std::make_unique<FltkFormWindow>(layout, shownFormWindows_);
 }
 
 std::unique_ptr<ProgressWindow> FltkScreen::OpenProgressWindow(const ProgressWindowLayout& layout) {

@@ -28,10 +28,13 @@ std::wstring Wide(const std::string& utf8) {
   return out;
 }
 
-HFONT MakeFont(const Font& font) {
+// `quality`: DEFAULT_QUALITY, or NONANTIALIASED_QUALITY for text whose pixels are either ink or
+// not (the gauge's, whose glyphs invert what lies under them: antialiased glyphs cut at half
+// intensity would lose their edges and look thinner than the font is).
+HFONT MakeFont(const Font& font, DWORD quality) {
   return CreateFontW(-font.pixelHeight, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
-                     FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                     DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, Wide(font.face).c_str());
+                     FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, quality,
+                     DEFAULT_PITCH | FF_DONTCARE, Wide(font.face).c_str());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -373,8 +376,8 @@ class Win32ProgressWindow : public ProgressWindow {
     if (labelFont_ != nullptr) DeleteObject(labelFont_);
     if (gaugeFont_ != nullptr) DeleteObject(gaugeFont_);
     layout_ = ScaleLayout(base_, dpi);
-    labelFont_ = MakeFont(layout_.labelFont);
-    gaugeFont_ = MakeFont(layout_.gaugeFont);
+    labelFont_ = MakeFont(layout_.labelFont, DEFAULT_QUALITY);
+    gaugeFont_ = MakeFont(layout_.gaugeFont, NONANTIALIASED_QUALITY);
     smallIcon_ = LoadProgramIcon(SM_CXSMICON, dpi);
     bigIcon_ = LoadProgramIcon(SM_CXICON, dpi);
     if (smallIcon_ != nullptr)
@@ -444,6 +447,136 @@ class Win32ProgressWindow : public ProgressWindow {
   HWND hwnd_ = nullptr;
 };
 
+constexpr wchar_t kFormWindowClass[] = L"VarnelFormWindow";
+
+DWORD FormStyle(const FormWindowLayout& layout) {
+  DWORD style = WS_OVERLAPPED | WS_CAPTION;
+  if (layout.sizeable) style |= WS_THICKFRAME;
+  if (layout.systemMenu) style |= WS_SYSMENU;
+  if (layout.minimizeButton) style |= WS_MINIMIZEBOX;
+  if (layout.maximizeButton) style |= WS_MAXIMIZEBOX;
+  return style;
+}
+
+DWORD FormExStyle(const FormWindowLayout& layout) {
+  return layout.stayOnTop ? WS_EX_TOPMOST : 0;
+}
+
+// A plain form's window: the caption over the system's face colour, which the window class
+// paints.
+class Win32FormWindow : public FormWindow {
+ public:
+  // `shownCount` counts the screen's form windows shown.
+  Win32FormWindow(const FormWindowLayout& layout, int& shownCount)
+      : layout_(layout), shownCount_(shownCount) {
+    hwnd_ = CreateWindowExW(FormExStyle(layout), kFormWindowClass, Wide(layout.caption).c_str(),
+                            FormStyle(layout), CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, nullptr,
+                            nullptr, GetModuleHandleW(nullptr), this);
+    if (hwnd_ == nullptr) return;
+    const int dpi = WindowDpi(hwnd_);
+    // The program's icon at this DPI's sizes; without one the window class's stays.
+    smallIcon_ = LoadProgramIcon(SM_CXSMICON, dpi);
+    bigIcon_ = LoadProgramIcon(SM_CXICON, dpi);
+    if (smallIcon_ != nullptr)
+      SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+    if (bigIcon_ != nullptr)
+      SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
+    Place(dpi);
+  }
+  ~Win32FormWindow() override {
+    Hide();
+    if (hwnd_ != nullptr) {
+      SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+      DestroyWindow(hwnd_);
+    }
+    if (smallIcon_ != nullptr) DestroyIcon(smallIcon_);
+    if (bigIcon_ != nullptr) DestroyIcon(bigIcon_);
+  }
+  bool Created() const { return hwnd_ != nullptr; }
+
+  void Show() override {
+    if (!shown_) ++shownCount_;
+    shown_ = true;
+    ShowWindow(hwnd_, SW_SHOW);
+    BringWindowToTop(hwnd_);
+    SetForegroundWindow(hwnd_);
+  }
+  void Hide() override {
+    if (shown_) --shownCount_;
+    shown_ = false;
+    if (hwnd_ != nullptr) ShowWindow(hwnd_, SW_HIDE);
+  }
+
+  static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+      auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+      SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<Win32FormWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (self != nullptr) {
+      switch (message) {
+        case WM_CLOSE:
+          if (self->OnCloseRequest) self->OnCloseRequest();
+          return 0;  // the window goes only when its owner hides or destroys it
+        case WM_DPICHANGED: {
+          const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+          const SIZE size = self->OuterSize(HIWORD(wParam));
+          SetWindowPos(hwnd, nullptr, suggested->left, suggested->top, size.cx, size.cy,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+          return 0;
+        }
+        default:
+          break;
+      }
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+  }
+
+ private:
+  // The window's outer size at `dpi`: the layout is given for 96 DPI.
+  SIZE OuterSize(int dpi) const {
+    const DWORD style = FormStyle(layout_), exStyle = FormExStyle(layout_);
+    const auto frame = [&](int at) {
+      RECT r{0, 0, 0, 0};
+      if (Dpi().adjustForDpi != nullptr)
+        Dpi().adjustForDpi(&r, style, FALSE, exStyle, static_cast<UINT>(at));
+      else
+        AdjustWindowRectEx(&r, style, FALSE, exStyle);
+      return SIZE{r.right - r.left, r.bottom - r.top};
+    };
+    const SIZE scaledFrame = frame(dpi);
+    if (layout_.clientSize)
+      return {Scale(layout_.width, dpi) + scaledFrame.cx,
+              Scale(layout_.height, dpi) + scaledFrame.cy};
+    const SIZE baseFrame = frame(kBaseDpi);
+    return {Scale(layout_.width - baseFrame.cx, dpi) + scaledFrame.cx,
+            Scale(layout_.height - baseFrame.cy, dpi) + scaledFrame.cy};
+  }
+
+  // Sizes the window for `dpi` and places it as the layout says.
+  void Place(int dpi) {
+    const SIZE size = OuterSize(dpi);
+    int x = layout_.left, y = layout_.top;
+    if (layout_.placement == FormWindowLayout::Placement::kDesktopCenter) {
+      x = GetSystemMetrics(SM_XVIRTUALSCREEN) +
+          (GetSystemMetrics(SM_CXVIRTUALSCREEN) - size.cx) / 2;
+      y = GetSystemMetrics(SM_YVIRTUALSCREEN) +
+          (GetSystemMetrics(SM_CYVIRTUALSCREEN) - size.cy) / 2;
+    } else if (layout_.placement == FormWindowLayout::Placement::kScreenCenter) {
+      x = (GetSystemMetrics(SM_CXSCREEN) - size.cx) / 2;
+      y = (GetSystemMetrics(SM_CYSCREEN) - size.cy) / 2;
+    }
+    SetWindowPos(hwnd_, nullptr, x, y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+
+  FormWindowLayout layout_;
+  int& shownCount_;
+  HWND hwnd_ = nullptr;
+  HICON smallIcon_ = nullptr;
+  HICON bigIcon_ = nullptr;
+  bool shown_ = false;
+};
+
 }  // namespace
 
 std::unique_ptr<Win32Screen> Win32Screen::Open() {
@@ -463,6 +596,12 @@ std::unique_ptr<Win32Screen> Win32Screen::Open() {
     windowClass.hIcon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
   windowClass.lpszClassName = kWindowClass;
   if (RegisterClassExW(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+    return nullptr;
+  WNDCLASSEXW formClass = windowClass;
+  formClass.lpfnWndProc = Win32FormWindow::Procedure;
+  formClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+  formClass.lpszClassName = kFormWindowClass;
+  if (RegisterClassExW(&formClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
     return nullptr;
   // A window that can really be created: under Wine without a display this fails.
   HWND probe = CreateWindowExW(0, kWindowClass, L"", WS_OVERLAPPEDWINDOW, 0, 0, 10, 10, nullptr,
@@ -493,9 +632,15 @@ void Win32Screen::ShowError(const std::string& caption, const std::string& text)
 }
 
 void Win32Screen::RunMessageLoop(const std::function<bool()>& terminated) {
-  // No window of this front can end the loop (the progress window ignores the user's close),
-  // so it returns at once, as the terminal front does.
-  terminated();
+  // The progress window ignores the user's close: only a form window can end the loop.
+  // `terminated` processes the pending messages; WaitMessage returns when new ones arrive.
+  while (!terminated() && shownFormWindows_ > 0) WaitMessage();
+}
+
+std::unique_ptr<FormWindow> Win32Screen::OpenFormWindow(const FormWindowLayout& layout) {
+  auto window = std::make_unique<Win32FormWindow>(layout, shownFormWindows_);
+  if (!window->Created()) return nullptr;
+  return window;
 }
 
 std::unique_ptr<ProgressWindow> Win32Screen::OpenProgressWindow(

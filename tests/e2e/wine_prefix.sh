@@ -14,6 +14,27 @@ new_wine_prefix() {
     sed 's/^/  | /' "$work/boot.txt"
     exit 1
   fi
+  map_windows_fonts
+}
+
+# map_windows_fonts: the prefix's Arial is Liberation Sans (Arial's metrics: Debian's
+# fonts-liberation2), its MS Sans Serif DejaVu Sans (the face fontconfig gives the Linux window
+# for it). A prefix has neither font: Wine would draw Arial text in a wider face, which the
+# progress window's label box cuts, and MS Sans Serif in a fallback face whose bold, cut to the
+# gauge's ink, looks regular.
+map_windows_fonts() {
+  if ! fc-list | grep -q 'Liberation Sans' || ! fc-list | grep -q 'DejaVu Sans'; then
+    echo "FAIL: Liberation Sans or DejaVu Sans is missing (fonts-liberation2, fonts-dejavu-core)"
+    exit 1
+  fi
+  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /t REG_SZ \
+    /d 'Liberation Sans' /f >/dev/null 2>&1 &&
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'MS Sans Serif' /t REG_SZ \
+      /d 'DejaVu Sans' /f >/dev/null 2>&1 &&
+    wineserver -w || {
+    echo "FAIL: the prefix's fonts could not be mapped"
+    exit 1
+  }
 }
 
 # map_d <folder>: drive D: is <folder> from now on.

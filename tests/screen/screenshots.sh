@@ -1,19 +1,24 @@
 #!/bin/bash
 # The progress window and the error box on a virtual display with a window manager, checked
-# by screenshots; and the installer falling back to the terminal when no display can be had.
+# by screenshots; the installer falling back to the terminal when no display can be had; and a
+# run that cannot start (its progress window's stored layout damaged) keeping its windows up
+# until the user closes one.
 #
-#   screenshots.sh WINDOW_DEMO SHOT_CHECK INSTALADOR ARTEFACT_DIR [wine]
+#   screenshots.sh WINDOW_DEMO SHOT_CHECK INSTALADOR STORE_DIR ARTEFACT_DIR [wine]
 #
-# With "wine" the two programs are Windows executables, run under Wine in a throwaway prefix.
-# Screenshots stay in ARTEFACT_DIR for a person to look at.
+# STORE_DIR holds the stores the programs embed. With "wine" the two programs are Windows
+# executables, run under Wine in a throwaway prefix whose Arial and MS Sans Serif are mapped
+# onto installed faces (wine_prefix.sh). Screenshots stay in ARTEFACT_DIR for a person to look at.
 set -u
-demo=$1 check=$2 installer=$3 shots=$4 runner=${5:-}
+demo=$1 check=$2 installer=$3 stores=$4 shots=$5 runner=${6:-}
 work=$(mktemp -d)
 if [ "$runner" = wine ]; then
   command -v wine >/dev/null || { echo "FAIL: wine is missing"; exit 1; }
   [ -f "$demo" ] && [ -f "$installer" ] || { echo "FAIL: no Windows build at $demo"; exit 1; }
   export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   run() { wine "$@"; }
+  # shellcheck source=../e2e/wine_prefix.sh
+  source "$(dirname "$0")/../e2e/wine_prefix.sh"
 else
   run() { "$@"; }
 fi
@@ -48,6 +53,10 @@ openbox >"$work/openbox.log" 2>&1 &
 pids+=($!)
 for _ in $(seq 50); do xdotool search --class openbox >/dev/null 2>&1 && break; sleep 0.1; done
 sleep 0.5
+if [ "$runner" = wine ]; then
+  wineboot -i >"$work/boot.txt" 2>&1 || { echo "FAIL: the Wine prefix could not be created"; exit 1; }
+  map_windows_fonts
+fi
 
 # client_size TITLE: "WIDTH HEIGHT" of the first window of that title, as the X server has it:
 # the client area, the window manager drawing the frame.
@@ -221,5 +230,109 @@ for case in nodisplay baddisplay; do
   head -3 "$work/$case.err"
 done
 grep -q 'Instalador \[' "$work/window.err" && fail "the window run printed the terminal gauge"
+
+# A run that cannot start: the program with its progress window's stored layout damaged. It
+# shows the error; with a window front "Instalador" (the main form's window: a 399 x 87 client
+# area, a fixed border with only the close button, on top, centred on the screen) and
+# "FormProceda" then stay up until the user closes one of them, and the exit code is 1. The
+# silent front ends at once with 1. Nothing is written.
+damaged=$work/damaged/$(basename "$installer")
+mkdir -p "$work/damaged"
+python3 "$(dirname "$0")/damage_store.py" "$installer" "$stores/TPictureShow.store" "$damaged" ||
+  fail "the damaged program could not be made"
+
+# wait_for NAME: the first window of that exact title, once it is there (empty after 30 s).
+wait_for() {
+  local window=
+  for _ in $(seq 300); do
+    window=$(xdotool search --name "^$1\$" 2>/dev/null | head -1)
+    [ -n "$window" ] && break
+    sleep 0.1
+  done
+  echo "$window"
+}
+
+# motif_functions WINDOW: the functions the window asks its window manager to offer (the
+# Motif hints: 2 resize, 4 move, 8 minimise, 16 maximise, 32 close), as a number.
+motif_functions() {
+  xprop -id "$1" _MOTIF_WM_HINTS | sed -n 's/.* = \(0x[0-9a-f]*\), \(0x[0-9a-f]*\),.*/\1 \2/p' |
+    { read -r flags functions && echo $(((flags & 1) ? functions : 62)); }
+}
+
+for closed in Instalador FormProceda; do
+  echo "== a run that cannot start, ended by closing $closed"
+  root=$work/cannot_start_$closed/vexon7
+  mkdir -p "$root"
+  (cd "$root" && run "$damaged") >"$work/cannot_start.out" 2>&1 &
+  pid=$!
+  box=$(timeout 60 xdotool search --sync --name "^$title\$" | head -1)
+  if [ -z "$box" ]; then
+    fail "no error box '$title'"
+    kill "$pid"
+    wait "$pid"
+    continue
+  fi
+  sleep 1
+  [ "$closed" = Instalador ] && import -window root "$shots/cannot_start_error.png"
+  xdotool windowfocus --sync "$box"
+  xdotool key Return
+  menu=$(wait_for Instalador)
+  proceda=$(wait_for FormProceda)
+  sleep 1
+  [ "$closed" = Instalador ] && import -window root "$shots/cannot_start_windows.png"
+  if [ -z "$menu" ] || [ -z "$proceda" ]; then
+    fail "after the error box: window Instalador '$menu', FormProceda '$proceda'"
+  else
+    kill -0 "$pid" 2>/dev/null || fail "the program ended while its windows were up"
+    read -r width height < <(client_size '^Instalador$')
+    [ "$width x $height" = "399 x 87" ] || fail "Instalador's client area is $width x $height"
+    xprop -id "$menu" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE ||
+      fail "Instalador does not stay on top"
+    functions=$(motif_functions "$menu")
+    [ "$((functions & (2 | 8 | 16 | 32)))" = 32 ] ||
+      fail "Instalador offers functions $functions; only close (32) and moving are wanted"
+    proceda_functions=$(motif_functions "$proceda")
+    [ "$((proceda_functions & (2 | 8 | 16 | 32)))" = 58 ] ||
+      fail "FormProceda offers functions $proceda_functions, not a sizeable window's"
+    # Centred: the frame's middle (the window manager's frame around the client area) at the
+    # screen's, give or take the difference of the title bar the program reckoned with.
+    read -r x y < <(xwininfo -id "$menu" | awk '/Absolute upper-left X:/ {x = $4} /Absolute upper-left Y:/ {y = $4} END {print x, y}')
+    read -r left right top bottom < <(xprop -id "$menu" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
+    read -r screen_width screen_height < <(xdotool getdisplaygeometry)
+    dx=$(((2 * (x - left) + width + left + right) - screen_width))
+    dy=$(((2 * (y - top) + height + top + bottom) - screen_height))
+    if [ "${dx#-}" -le 16 ] && [ "${dy#-}" -le 16 ]; then
+      echo "ok: Instalador ${width}x$height at $x,$y, centred (twice its centre is off by $dx,$dy)"
+    else
+      fail "Instalador at $x,$y (${width}x$height, frame $left $right $top $bottom) is not centred"
+    fi
+    target=$menu
+    [ "$closed" = FormProceda ] && target=$proceda
+    xdotool windowfocus --sync "$target"
+    xdotool key alt+F4
+  fi
+  for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+  if kill -0 "$pid" 2>/dev/null; then
+    fail "the program did not end when $closed was closed"
+    kill "$pid"
+  fi
+  wait "$pid"
+  rc=$?
+  tr -d '\r' <"$work/cannot_start.out"
+  [ "$rc" = 1 ] || fail "closing $closed ended the program with $rc, not 1"
+  [ -z "$(ls -A "$root")" ] || fail "the run that could not start wrote into its root: $(ls -A "$root")"
+  [ "$runner" = wine ] && wineserver -k 2>/dev/null
+done
+
+echo "== a run that cannot start, silent"
+root=$work/cannot_start_silent/vexon7
+mkdir -p "$root"
+(cd "$root" && run "$damaged" --silent) >"$work/silent.out" 2>&1
+rc=$?
+tr -d '\r' <"$work/silent.out"
+[ "$rc" = 1 ] || fail "the silent run that cannot start ended with $rc, not 1"
+tr -d '\r' <"$work/silent.out" | grep -q 'Stored layout TPICTURESHOW is damaged' ||
+  fail "the silent run did not tell why it could not start"
+[ -z "$(ls -A "$root")" ] || fail "the silent run that could not start wrote into its root"
 
 exit $failed

@@ -8,7 +8,8 @@
 // present over the bar, beside it, or both, and nowhere else; and the gauge panel's lowered
 // bevel, 3 pixels of shadow grey, right above and left of it. "painted" also asks for the
 // label's black text and the picture (red above, blue below); "gauge-only" asks for a label area
-// of one colour, never painted.
+// of one colour, never painted. A full bar: the percentage in a bold face; "painted": the
+// label's text whole and centred in its box.
 //
 // SCALE is the display's scaling in percent (150 for 144 DPI); the window is then expected at
 // that scale: every length scaled, give or take a pixel of rounding. BAR "full" is a gauge at
@@ -161,6 +162,35 @@ int main(int argc, char** argv) {
       }
     }
   Check(stray == 0, std::to_string(stray) + " gauge pixels of another colour");
+  // The percentage is in a bold face. Judged on a full gauge, whose "100%" has upright strokes
+  // (the 1, the sides of the 0s): a pixel of one (three rows of text or more above one another)
+  // lies in a horizontal run of two pixels or more in a bold face, of one in a regular face.
+  // Runs longer than three pixels lie along a bar and are left out.
+  if (bar >= gaugeWidth) {
+    const auto ink = [&](int x, int y) {
+      return x >= x0 && x < x0 + gaugeWidth && y >= y0 && y < y0 + gaugeHeight &&
+             image.At(x, y) == kForeInverted;
+    };
+    int upright = 0, wide = 0;
+    for (int y = y0; y < y0 + gaugeHeight; ++y)
+      for (int x = x0; x < x0 + gaugeWidth; ++x) {
+        if (!ink(x, y)) continue;
+        int first = x, last = x, top = y, bottom = y;
+        while (ink(first - 1, y)) --first;
+        while (ink(last + 1, y)) ++last;
+        while (ink(x, top - 1)) --top;
+        while (ink(x, bottom + 1)) ++bottom;
+        const int across = last - first + 1;
+        if (bottom - top + 1 < scaled(3) || across > scaled(3)) continue;
+        ++upright;
+        wide += across >= scaled(2);
+      }
+    Check(upright > 0 && wide * 3 >= upright * 2,
+          std::to_string(wide) + " of " + std::to_string(upright) +
+              " pixels of the percentage's upright strokes in runs " + std::to_string(scaled(2)) +
+              " to " + std::to_string(scaled(3)) + " pixels wide: a bold face");
+  }
+
   const bool over = text != "beside", beside = text != "over";
   Check(over ? invertedOverBar > 20 : invertedOverBar == 0,
         std::to_string(invertedOverBar) + " text pixels inverted over the bar");
@@ -179,6 +209,22 @@ int main(int argc, char** argv) {
       labelOther += !(image.At(x, y) == labelCorner);
     }
   if (mode == "painted") {
+    // The label's text whole inside its box: a column without ink at either end (a text wider
+    // than the box is cut at both), the margins alike (centred).
+    const Rgb face = image.At(px + scaled(100), py + scaled(20));
+    int firstInk = -1, lastInk = -1;
+    const int labelLeft = px + scaled(106), labelWidth = scaled(307) - scaled(106);
+    for (int x = labelLeft; x < labelLeft + labelWidth; ++x)
+      for (int y = py + scaled(10); y < py + scaled(29); ++y)
+        if (!(image.At(x, y) == face)) {
+          if (firstInk < 0) firstInk = x - labelLeft;
+          lastInk = x - labelLeft;
+          break;
+        }
+    const int rightMargin = labelWidth - 1 - lastInk;
+    Check(firstInk >= 1 && rightMargin >= 1 && std::abs(firstInk - rightMargin) <= 2,
+          "label text from column " + std::to_string(firstInk) + " to " + std::to_string(lastInk) +
+              " of its " + std::to_string(labelWidth) + "-pixel box: whole and centred");
     const Rgb edge = image.At(x0, y0 - 1);
     Check(shadow(edge), "the gauge panel's lowered bevel, a shadow grey, above the gauge");
     Check(labelInk > scaled(scaled(200)), std::to_string(labelInk) + " black label pixels");
