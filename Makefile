@@ -43,10 +43,16 @@ test: msi sanitizers
 	    { echo "FAIL: a test wrote /btn, outside its temporary install root"; exit 1; }; }
 
 # Speed, memory and size against peers measured in the same run: on tmpfs, where figures are
-# steady, then for information on the disk under build/.
+# steady, against the floor (write_floor), tar -xf and a rerun, natively and under Wine; then
+# for information on the disk under build/. BEFORE=<instalador> and BEFORE_EXE=<instalador.exe>
+# add an earlier build to the same rounds, e.g. make bench BEFORE=/dev/shm/before-instalador
+# BEFORE_EXE=/dev/shm/before-instalador.exe
+BENCH_BEFORE = $(if $(BEFORE),--before $(BEFORE)) $(if $(BEFORE_EXE),--before-exe $(BEFORE_EXE))
 bench: windows
-	build/native/install_vs_tar build/native/instalador /dev/shm build/windows/instalador.exe
-	build/native/install_vs_tar build/native/instalador $(CURDIR)/build build/windows/instalador.exe
+	build/native/install_vs_tar $(BENCH_BEFORE) --wine build/windows/write_floor.exe \
+	  build/native/instalador /dev/shm build/windows/instalador.exe
+	build/native/install_vs_tar $(if $(BEFORE),--before $(BEFORE)) build/native/instalador \
+	  $(CURDIR)/build build/windows/instalador.exe
 	build/native/store_bench /dev/shm/varnel-store-bench; rm -rf /dev/shm/varnel-store-bench
 
 # Signs build/windows/instalador.exe (and instalador.msi when there is one) in place. Compiles

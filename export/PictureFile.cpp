@@ -51,42 +51,6 @@ std::string Beside(const std::string& path, std::string_view name) {
 
 std::atomic<unsigned> temporaryCounter{0};
 
-// The bitmap's four parts as they are written; the headers are kept in `headers`, packed
-// pixel rows are unpacked into `rows`.
-std::vector<Bytes> BitmapWrites(
-    const forms::TGraphic& graphic,
-    std::array<std::uint8_t, kBmpFileHeaderSize + kBmpInfoHeaderSize>& headers,
-    std::span<const std::uint8_t> unpackedRows, std::vector<std::uint8_t>& rows) {
-  forms::TGraphic checked;
-  BitmapParts parts;
-  const std::string reason =
-      CheckBitmap(graphic.bytes, checked, &parts, graphic.Packed() ? graphic.rowBytes : 0);
-  if (!reason.empty()) throw forms::Exception("Cannot write a damaged picture: " + reason);
-  std::uint8_t* file = headers.data();
-  std::uint8_t* info = headers.data() + kBmpFileHeaderSize;
-  const std::size_t tableBytes = 4 * parts.tableEntries;
-  file[0] = 'B';
-  file[1] = 'M';
-  PutU32(file + 2, static_cast<std::uint32_t>(parts.pixelOffset + parts.imageSize));
-  PutU32(file + 6, 0);
-  PutU32(file + 10, static_cast<std::uint32_t>(parts.pixelOffset));
-  std::memcpy(info, graphic.bytes.data() + kBmpFileHeaderSize, kBmpInfoHeaderSize);
-  if (parts.tableEntries > 0)
-    PutU32(info + kBmpColoursUsedField, static_cast<std::uint32_t>(parts.tableEntries));
-  Bytes pixels;
-  if (graphic.Packed() && unpackedRows.size() == parts.imageSize) {
-    pixels = unpackedRows;
-  } else if (graphic.Packed()) {
-    rows.resize(parts.imageSize);
-    forms::UnpackRows(graphic, rows);
-    pixels = rows;
-  } else {
-    pixels = graphic.bytes.subspan(parts.pixelOffset, parts.imageSize);
-  }
-  return {Bytes(file, kBmpFileHeaderSize), Bytes(info, kBmpInfoHeaderSize),
-          graphic.bytes.subspan(kBmpFileHeaderSize + kBmpInfoHeaderSize, tableBytes), pixels};
-}
-
 }  // namespace
 
 bool IsTemporaryName(std::string_view fileName) {
@@ -107,13 +71,59 @@ void RemoveLeftoverTemporaries(platform::FileSystem& fs, const std::string& fold
     if (IsTemporaryName(name)) (void)fs.DeleteFile(folder + "\\" + name);
 }
 
+void PrepareFile(const forms::TGraphic& graphic, std::span<std::uint8_t> file) {
+  if (file.size() != graphic.FileSize())
+    throw forms::Exception("Cannot write a damaged picture: its file size is wrong");
+  if (graphic.encoding != forms::TPictureEncoding::kBitmap) {
+    std::copy(graphic.bytes.begin(), graphic.bytes.end(), file.begin());
+    return;
+  }
+  forms::TGraphic checked;
+  BitmapParts parts;
+  const std::string reason =
+      CheckBitmap(graphic.bytes, checked, &parts, graphic.Packed() ? graphic.rowBytes : 0);
+  if (!reason.empty()) throw forms::Exception("Cannot write a damaged picture: " + reason);
+  // The check makes the parts fill the file exactly: 14 + 40 + table + rows.
+  std::uint8_t* header = file.data();
+  std::uint8_t* info = header + kBmpFileHeaderSize;
+  const std::size_t tableBytes = 4 * parts.tableEntries;
+  header[0] = 'B';
+  header[1] = 'M';
+  PutU32(header + 2, static_cast<std::uint32_t>(parts.pixelOffset + parts.imageSize));
+  PutU32(header + 6, 0);
+  PutU32(header + 10, static_cast<std::uint32_t>(parts.pixelOffset));
+  std::memcpy(info, graphic.bytes.data() + kBmpFileHeaderSize, kBmpInfoHeaderSize);
+  if (parts.tableEntries > 0)
+    PutU32(info + kBmpColoursUsedField, static_cast<std::uint32_t>(parts.tableEntries));
+  std::memcpy(info + kBmpInfoHeaderSize,
+              graphic.bytes.data() + kBmpFileHeaderSize + kBmpInfoHeaderSize, tableBytes);
+  const std::span<std::uint8_t> pixels = file.subspan(parts.pixelOffset, parts.imageSize);
+  if (graphic.Packed())
+    forms::UnpackRows(graphic, pixels);
+  else
+    std::memcpy(pixels.data(), graphic.bytes.data() + parts.pixelOffset, parts.imageSize);
+}
+
 void WriteGraphic(platform::FileSystem& fs, const forms::TGraphic& graphic, const std::string& path,
-                  std::span<const std::uint8_t> unpackedRows) {
-  std::array<std::uint8_t, kBmpFileHeaderSize + kBmpInfoHeaderSize> headers{};
-  thread_local std::vector<std::uint8_t> rows;
-  const std::vector<Bytes> parts = graphic.encoding == forms::TPictureEncoding::kBitmap
-                                       ? BitmapWrites(graphic, headers, unpackedRows, rows)
-                                       : std::vector<Bytes>{graphic.bytes};
+                  std::span<const std::uint8_t> prepared) {
+  // A bitmap's file is put together in a buffer kept for the thread's next writes.
+  thread_local std::unique_ptr<std::uint8_t[]> scratch;
+  thread_local std::size_t scratchSize = 0;
+  if (prepared.empty() || prepared.size() != graphic.FileSize()) {
+    if (graphic.encoding != forms::TPictureEncoding::kBitmap) {
+      prepared = graphic.bytes;
+    } else {
+      const std::size_t size = graphic.FileSize();
+      if (scratchSize < size) {
+        scratch.reset();
+        scratch.reset(new std::uint8_t[size]);
+        scratchSize = size;
+      }
+      PrepareFile(graphic, std::span<std::uint8_t>(scratch.get(), size));
+      prepared = std::span<const std::uint8_t>(scratch.get(), size);
+    }
+  }
+  const std::array<Bytes, 1> parts{prepared};
   const auto writeAll = [&](platform::File& file) {
     const platform::Status written = file.WriteParts(parts);
     const platform::Status closed = file.Close();

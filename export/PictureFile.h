@@ -1,7 +1,7 @@
 // Writing a picture to a file: the stored bytes in the picture's own encoding, whatever the
-// file name's extension says, and never decoded. A bitmap goes out in its four parts (file
-// header, info header, colour table, pixel rows), gathered into one write where the file system
-// can; a JPEG in one.
+// file name's extension says, and never decoded. A bitmap's four parts (file header, info
+// header, colour table, pixel rows) are put together first, so every file goes out in one
+// write, as a JPEG does.
 //
 // A write never leaves a partial file at the target, nor a good file truncated:
 // - where nothing stands at the target, the file is created new (refusing anything that
@@ -44,10 +44,15 @@ void RemoveLeftoverTemporaries(platform::FileSystem& fs, const std::string& fold
 // The error of the image form of SaveToFile on an empty slot.
 inline constexpr const char* kEmptyPictureText = "Cannot save an empty picture";
 
-// Writes the graphic's bytes to `path` as described above. Packed pixel rows are unpacked
-// here, unless `unpackedRows` already holds them.
+// Fills `file`, which holds exactly graphic.FileSize() bytes, with the file WriteGraphic writes
+// for `graphic`: a bitmap's headers (its size fields made exact), colour table and pixel rows,
+// packed rows unpacked; a JPEG's bytes. Raises forms::Exception for a damaged picture.
+void PrepareFile(const forms::TGraphic& graphic, std::span<std::uint8_t> file);
+
+// Writes the graphic's bytes to `path` as described above, in one write. The file is prepared
+// here, unless `prepared` already holds it (PrepareFile's bytes for this graphic).
 void WriteGraphic(platform::FileSystem& fs, const forms::TGraphic& graphic, const std::string& path,
-                  std::span<const std::uint8_t> unpackedRows = {});
+                  std::span<const std::uint8_t> prepared = {});
 
 // SaveToFile of the picture: writes nothing, and reports nothing, when the picture is empty.
 void SaveToFile(platform::FileSystem& fs, const forms::TPicture& picture, const std::string& path);

@@ -4,9 +4,11 @@
 
 namespace varnel {
 
+FileSink::FileSink(platform::FileSystem& files) : files_(files), ahead_(&PrepareFile) {}
+
 void FileSink::Write(const PlannedWrite& write, const forms::TGraphic& graphic) {
-  const UnpackAhead::Rows rows = graphic.Packed() ? ahead_.Take(graphic) : nullptr;
-  WriteGraphic(files_, graphic, write.path, rows ? rows->Bytes() : std::span<const std::uint8_t>());
+  const UnpackAhead::Prepared file = graphic.Packed() ? ahead_.Take(graphic) : nullptr;
+  WriteGraphic(files_, graphic, write.path, file ? file->Bytes() : std::span<const std::uint8_t>());
 }
 
 void FileSink::Coming(const std::vector<forms::TGraphic>& graphics) {

@@ -36,11 +36,11 @@ class PictureSink {
   virtual void Coming(const std::vector<forms::TGraphic>& graphics) { (void)graphics; }
 };
 
-// Writes each picture to its path through a file system, the packed rows of the coming
-// pictures unpacked ahead on a second thread, which lives as long as the sink.
+// Writes each picture to its path through a file system, the files of the coming packed
+// pictures prepared ahead on a second thread (PrepareFile), which lives as long as the sink.
 class FileSink : public PictureSink {
  public:
-  explicit FileSink(platform::FileSystem& files) : files_(files) {}
+  explicit FileSink(platform::FileSystem& files);
   void Write(const PlannedWrite& write, const forms::TGraphic& graphic) override;
   void Coming(const std::vector<forms::TGraphic>& graphics) override;
 

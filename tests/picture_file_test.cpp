@@ -6,6 +6,7 @@
 
 #include "export/PictureCheck.h"
 #include "export/PictureFile.h"
+#include "export/PictureStore.h"
 #include "forms/Forms.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/testing/FaultFileSystem.h"
@@ -17,6 +18,7 @@ namespace {
 using testing_pictures::Bytes;
 using testing_pictures::MakeBitmap;
 using testing_pictures::MakeJpeg;
+using testing_pictures::PackText;
 using testing_pictures::ReadHostFile;
 using testing_pictures::ScratchFolder;
 using testing_pictures::WriteHostFile;
@@ -148,7 +150,7 @@ TEST(PictureFile, CannotCreateLeavesEverythingAsItWas) {
 // error, the previous file intact, and nothing beside it; where there was no previous file,
 // nothing at all.
 TEST(PictureFile, FailuresKeepThePreviousFile) {
-  const Bytes bitmap8 = MakeBitmap(6, 5, 8, 256, 4);  // four writes: 14, 40, 1024, 40
+  const Bytes bitmap8 = MakeBitmap(6, 5, 8, 256, 4);  // one write: 14 + 40 + 1024 + 40 bytes
   const Bytes jpeg = MakeJpeg(24, 16, 4);             // one write
   const Bytes previous = MakeBitmap(3, 2, 24, 0, 8);
   struct Case {
@@ -158,11 +160,14 @@ TEST(PictureFile, FailuresKeepThePreviousFile) {
     const char* message;  // exact, or with the path: a prefix
   };
   const Case cases[] = {
-      {"file header short", &bitmap8, [](auto& f) { f.ShortWrite(1, 13); }, "Stream write error"},
-      {"info header short", &bitmap8, [](auto& f) { f.ShortWrite(2, 39); }, "Stream write error"},
-      {"colour table short", &bitmap8, [](auto& f) { f.ShortWrite(3, 1023); },
+      {"short in file header", &bitmap8, [](auto& f) { f.ShortWrite(1, 13); },
        "Stream write error"},
-      {"pixel rows short", &bitmap8, [](auto& f) { f.ShortWrite(4, 39); }, "Stream write error"},
+      {"short in info header", &bitmap8, [](auto& f) { f.ShortWrite(1, 14 + 39); },
+       "Stream write error"},
+      {"short in colour table", &bitmap8, [](auto& f) { f.ShortWrite(1, 14 + 40 + 1023); },
+       "Stream write error"},
+      {"short in pixel rows", &bitmap8, [](auto& f) { f.ShortWrite(1, 14 + 40 + 1024 + 39); },
+       "Stream write error"},
       {"disk full in file header", &bitmap8, [](auto& f) { f.DiskFullAfter(0); },
        "Stream write error"},
       {"disk full in info header", &bitmap8, [](auto& f) { f.DiskFullAfter(20); },
@@ -293,6 +298,87 @@ TEST(PictureFile, RealDiskFull) {
   const Bytes small = MakeBitmap(30, 30, 24, 0, 6);
   WriteGraphic(fs, Graphic(small), folder.Windows() + "/small/fundo.bmp");
   EXPECT_EQ(ReadHostFile(mount / "fundo.bmp"), small);
+}
+
+// Counts the system calls of the files it creates: each WriteParts, and its parts.
+class CountingFileSystem : public platform::FileSystemWrapper {
+ public:
+  using FileSystemWrapper::FileSystemWrapper;
+  std::vector<std::size_t> writes;  // the parts of each WriteParts call, in order
+
+  platform::Status CreateFile(const std::string& path, bool mustBeNew,
+                              std::unique_ptr<platform::File>& file) override {
+    const platform::Status status = FileSystemWrapper::CreateFile(path, mustBeNew, file);
+    if (status.ok()) file = std::make_unique<Counted>(std::move(file), writes);
+    return status;
+  }
+
+ private:
+  class Counted : public platform::File {
+   public:
+    Counted(std::unique_ptr<platform::File> file, std::vector<std::size_t>& writes)
+        : file_(std::move(file)), writes_(writes) {}
+    platform::Status WriteParts(std::span<const std::span<const std::uint8_t>> parts) override {
+      writes_.push_back(parts.size());
+      return file_->WriteParts(parts);
+    }
+    platform::Status Close() override { return file_->Close(); }
+
+   private:
+    std::unique_ptr<platform::File> file_;
+    std::vector<std::size_t>& writes_;
+  };
+};
+
+// Every file goes out in one write of one part, as the least a file can take: a bitmap with
+// packed rows and one kept whole, 8 and 24 bits, and a JPEG; prepared beforehand or not; into a
+// new file or over a previous one. The bytes are the same whichever way the file was prepared.
+TEST(PictureFile, EachFileIsOneWrite) {
+  const Bytes store = PackText(R"(object Sheet: TSheet
+  object Wide: TImage
+    Picture = bitmap 64x48 24
+  end
+  object Indexed: TImage
+    Picture = bitmap 33x20 8
+  end
+end
+)",
+                               {{"Wide.Picture", MakeBitmap(64, 48, 24, 0, 1)},
+                                {"Indexed.Picture", MakeBitmap(33, 20, 8, 0, 2)}});
+  const PictureStore loaded = PictureStore::Load(store, "TSHEET");
+  const forms::TGraphic packed24 = loaded.FindPicture("Wide", "Picture")->graphic;
+  const forms::TGraphic packed8 = loaded.FindPicture("Indexed", "Picture")->graphic;
+  ASSERT_TRUE(packed24.Packed());
+  ASSERT_TRUE(packed8.Packed());
+  const Bytes whole = MakeBitmap(9, 7, 24, 0, 3), jpeg = MakeJpeg(8, 8);
+  const forms::TGraphic graphics[] = {packed24, packed8, Graphic(whole), Graphic(jpeg)};
+
+  ScratchFolder folder;
+  platform::PosixFileSystem posix;
+  CountingFileSystem fs(posix);
+  int n = 0;
+  for (const forms::TGraphic& graphic : graphics) {
+    SCOPED_TRACE(n);
+    Bytes prepared(graphic.FileSize());
+    PrepareFile(graphic, prepared);
+    const std::string name = "f" + std::to_string(n++) + ".bmp";
+    for (const bool givePrepared : {false, true, false}) {  // new, then over a previous file
+      fs.writes.clear();
+      WriteGraphic(
+          fs, graphic, folder.Windows() + "\\" + name,
+          givePrepared ? std::span<const std::uint8_t>(prepared) : std::span<const std::uint8_t>());
+      EXPECT_EQ(fs.writes, std::vector<std::size_t>{1});
+      EXPECT_EQ(ReadHostFile(folder.Host() / name), prepared);
+    }
+  }
+  // The packed pictures' files are their whole stored forms, the 8-bit one with its count of
+  // colours made exact.
+  Bytes expected8 = MakeBitmap(33, 20, 8, 0, 2);
+  expected8[kBmpFileHeaderSize + kBmpColoursUsedField] = 0;
+  expected8[kBmpFileHeaderSize + kBmpColoursUsedField + 1] = 1;
+  EXPECT_EQ(ReadHostFile(folder.Host() / "f0.bmp"), MakeBitmap(64, 48, 24, 0, 1));
+  EXPECT_EQ(ReadHostFile(folder.Host() / "f1.bmp"), expected8);
+  EXPECT_EQ(folder.Names().size(), 4u) << "no temporary file is left";
 }
 
 }  // namespace

@@ -3,9 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <condition_variable>
 #include <map>
+#include <mutex>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "export/PictureStore.h"
@@ -57,6 +61,13 @@ end
       ASSERT_TRUE(graphics_[name].Packed()) << name;
   }
 
+  // The stored bytes followed by the unpacked rows: the file an unpacker without a Prepare of
+  // its own gives.
+  static std::vector<std::uint8_t> File(const forms::TGraphic& graphic) {
+    std::vector<std::uint8_t> scratch;
+    const auto whole = forms::FileBytes(graphic, scratch);
+    return {whole.begin(), whole.end()};
+  }
   static std::vector<std::uint8_t> Rows(const forms::TGraphic& graphic) {
     std::vector<std::uint8_t> rows(graphic.rowBytes);
     forms::UnpackRows(graphic, rows);
@@ -75,7 +86,7 @@ end
 };
 
 // The writes of a routine in order, pictures written again into further folders among them:
-// every take gives exactly the picture's rows.
+// every take gives exactly the picture's file.
 TEST_F(UnpackAheadTest, TakesInOrderGiveEachPicturesRows) {
   const std::vector<std::string> writes = {"A", "B", "A",   "B", "Logo", "C",    "Big", "C",
                                            "A", "A", "Big", "B", "C",    "Logo", "A"};
@@ -85,15 +96,15 @@ TEST_F(UnpackAheadTest, TakesInOrderGiveEachPicturesRows) {
     for (const std::string& name : writes) {
       SCOPED_TRACE(name);
       if (!graphics_[name].Packed()) continue;  // the writer only asks for packed pictures
-      const UnpackAhead::Rows rows = ahead.Take(graphics_[name]);
-      ASSERT_NE(rows, nullptr);
-      EXPECT_TRUE(std::ranges::equal(rows->Bytes(), Rows(graphics_[name])));
+      const UnpackAhead::Prepared file = ahead.Take(graphics_[name]);
+      ASSERT_NE(file, nullptr);
+      EXPECT_TRUE(std::ranges::equal(file->Bytes(), File(graphics_[name])));
     }
   }
 }
 
 // Two pictures of the same size, byte for byte as long, with other pixels: each take gives the
-// picture's own rows, whether they were unpacked for it or it was met again a moment later, and
+// picture's own file, whether they were unpacked for it or it was met again a moment later, and
 // the one is never given in the other's place.
 TEST_F(UnpackAheadTest, PicturesOfTheSameSizeAreToldApart) {
   const forms::TGraphic& a = graphics_["A"];
@@ -110,13 +121,62 @@ TEST_F(UnpackAheadTest, PicturesOfTheSameSizeAreToldApart) {
   ahead.Start(Order(writes));
   for (const std::string& name : writes) {
     SCOPED_TRACE(name);
-    const UnpackAhead::Rows rows = ahead.Take(graphics_[name]);
-    ASSERT_NE(rows, nullptr);
-    EXPECT_TRUE(std::ranges::equal(rows->Bytes(), Rows(graphics_[name])));
+    const UnpackAhead::Prepared file = ahead.Take(graphics_[name]);
+    ASSERT_NE(file, nullptr);
+    EXPECT_TRUE(std::ranges::equal(file->Bytes(), File(graphics_[name])));
   }
 
   ahead.Start(Order({"A", "Twin"}));
   EXPECT_EQ(ahead.Take(twin), nullptr) << "A is next, not its twin";
+}
+
+// A writer that would wait for the thread prepares the next picture nobody has begun. The
+// thread here stops at its first picture until the writer has prepared two itself: without
+// the writer's help the two would wait for each other (the thread gives up after a while, and
+// the test fails). Whoever prepared them, the takes give each picture's file, through the
+// Prepare given.
+namespace helping {
+std::mutex mutex;
+std::condition_variable changed;
+std::thread::id writer;
+int byWriter = 0, byThread = 0;
+bool threadGaveUp = false;
+
+void Prepare(const forms::TGraphic& graphic, std::span<std::uint8_t> file) {
+  {
+    std::unique_lock lock(mutex);
+    if (std::this_thread::get_id() == writer) {
+      ++byWriter;
+      changed.notify_all();
+    } else if (byThread++ == 0 &&
+               !changed.wait_for(lock, std::chrono::seconds(20), [] { return byWriter >= 2; })) {
+      threadGaveUp = true;
+    }
+  }
+  std::vector<std::uint8_t> scratch;
+  const auto whole = forms::FileBytes(graphic, scratch);
+  std::copy(whole.begin(), whole.end(), file.begin());
+  file[0] = 'P';  // marks the file as this Prepare's
+}
+}  // namespace helping
+
+TEST_F(UnpackAheadTest, WriterPreparesRatherThanWaits) {
+  helping::writer = std::this_thread::get_id();
+  const std::vector<std::string> writes = {"A", "B", "C", "Twin", "B", "A", "C", "Twin"};
+  UnpackAhead ahead(&helping::Prepare);
+  ahead.Start(Order(writes));
+  for (const std::string& name : writes) {
+    SCOPED_TRACE(name);
+    const UnpackAhead::Prepared file = ahead.Take(graphics_[name]);
+    ASSERT_NE(file, nullptr);
+    std::vector<std::uint8_t> expected = File(graphics_[name]);
+    expected[0] = 'P';
+    EXPECT_TRUE(std::ranges::equal(file->Bytes(), expected));
+  }
+  ahead.Stop();
+  std::lock_guard lock(helping::mutex);
+  EXPECT_FALSE(helping::threadGaveUp);
+  EXPECT_GE(helping::byWriter, 2);
 }
 
 // A picture out of the announced order, or after its end, is not given: the writer unpacks it

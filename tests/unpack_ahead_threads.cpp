@@ -58,7 +58,7 @@ int main() {
   for (const int stopAt : {static_cast<int>(order.size()), 0, 1, 17, 600}) {
     ahead.Start(order);
     for (int n = 0; n < stopAt; ++n) {
-      const varnel::UnpackAhead::Rows got = ahead.Take(order[static_cast<std::size_t>(n)]);
+      const varnel::UnpackAhead::Prepared got = ahead.Take(order[static_cast<std::size_t>(n)]);
       failures += Check(got != nullptr, "no rows", n);
       if (got)
         failures += Check(

@@ -202,8 +202,12 @@ Status PosixFileSystem::ErrnoError(int error, bool pathNotFound) {
 std::string PosixFileSystem::MatchName(const Dir& dir, const std::string& name) {
   auto listing = listings_.find(dir.host);
   if (listing == listings_.end()) {
+    // Outside the root a name that exists as spelled needs no listing. A folder below the root
+    // is listed at once: the run looks up every name it holds, and a rerun over an installed
+    // tree would otherwise ask the system about each name several times.
     struct stat st {};
-    if (::fstatat(dir.fd, At(dir.fd, dir.host, name).c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0)
+    if (dir.fd == AT_FDCWD &&
+        ::fstatat(dir.fd, At(dir.fd, dir.host, name).c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0)
       return name;
     const int handle =
         dir.fd == AT_FDCWD

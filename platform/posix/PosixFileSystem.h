@@ -90,8 +90,9 @@ class PosixFileSystem : public FileSystem {
   std::map<char, std::string> drives_;
   // Resolving a path looks at every folder on its way; a run resolves the same folders
   // thousands of times. So folders found once are remembered by their Windows form as spelled,
-  // and the names of a folder that had to be searched for a case variant are remembered by
-  // lower-cased name, kept up to date by this file system's own changes. (A change made by
+  // and the names of a folder below the root, or of one outside it that had to be searched for
+  // a case variant, are remembered by lower-cased name, kept up to date by this file system's
+  // own changes. (A change made by
   // another program during the run may go unseen; it then fails as the system reports it.)
   std::unordered_map<std::string, std::string> folders_;
   std::unordered_map<std::string, std::unordered_map<std::string, std::vector<std::string>>>
