@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
+#include <ostream>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -212,11 +213,17 @@ TEST(DrawPictureTest, LetterCaseOfTheNameDoesNotChangeThePicture) {
   EXPECT_NE(mixed, DrawPicture(Bitmap("tbotoes", "FornecedorAqua", "Picture1", 81, 75)));
 }
 
+// Each case prints as what it draws, so ctest's names and the failures say which picture it
+// is rather than showing the case's bytes.
 struct BmpCase {
   int depth, width, height;
   const char* component;
   const char* slot;
 };
+
+void PrintTo(const BmpCase& c, std::ostream* out) {
+  *out << c.component << "_" << c.slot << "_" << c.depth << "bit_" << c.width << "x" << c.height;
+}
 
 class BmpLayoutTest : public testing::TestWithParam<BmpCase> {};
 
@@ -335,6 +342,10 @@ struct JpegCase {
   int width, height;
 };
 
+void PrintTo(const JpegCase& c, std::ostream* out) {
+  *out << c.form << "_" << c.component << "_" << c.width << "x" << c.height;
+}
+
 class JpegTest : public testing::TestWithParam<JpegCase> {};
 
 TEST_P(JpegTest, DecodesToTheRequestedSize) {
@@ -368,6 +379,10 @@ struct HoverCase {
   int width, rest_height, hover_height;
 };
 
+void PrintTo(const HoverCase& c, std::ostream* out) {
+  *out << c.component << "_" << c.width;
+}
+
 class HoverTest : public testing::TestWithParam<HoverCase> {};
 
 TEST_P(HoverTest, HoverIsLighterAndUsesExtraHeight) {
@@ -400,6 +415,10 @@ struct ThemeCase {
   const char* suffix;  // nullptr: no theme
   const char* stem;
 };
+
+void PrintTo(const ThemeCase& c, std::ostream* out) {
+  *out << c.name;
+}
 
 class ThemeTest : public testing::TestWithParam<ThemeCase> {};
 
@@ -438,6 +457,10 @@ struct ColourCase {
   const char* component;
   char dominant;  // 'r', 'g' or 'b'
 };
+
+void PrintTo(const ColourCase& c, std::ostream* out) {
+  *out << c.component;
+}
 
 class ButtonColourTest : public testing::TestWithParam<ColourCase> {};
 
@@ -480,6 +503,10 @@ struct WordsCase {
   std::vector<std::string> words;
 };
 
+void PrintTo(const WordsCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
 class LabelWordsTest : public testing::TestWithParam<WordsCase> {};
 
 TEST_P(LabelWordsTest, StemIsSplitIntoDisplayWords) {
@@ -488,20 +515,22 @@ TEST_P(LabelWordsTest, StemIsSplitIntoDisplayWords) {
 
 INSTANTIATE_TEST_SUITE_P(
     Stems, LabelWordsTest,
-    testing::Values(
-        WordsCase{"formapagamento", {"Forma", "Pagamento"}},
-        WordsCase{"submenuagendatelefone", {"Agenda", "Telefone"}}, WordsCase{"peqnfe", {"NF-e"}},
-        WordsCase{"cxhelp", {"Help"}}, WordsCase{"relatoriopet", {"Relatório", "Pet"}},
-        WordsCase{"paf32", {"PAF", "32"}}, WordsCase{"peqhelpf1", {"Help", "F1"}},
-        WordsCase{"grupoxsubgrupo", {"Grupo", "x", "Subgrupo"}},
-        WordsCase{"utilimpresssorafiscal", {"Impressora", "Fiscal"}},
-        WordsCase{"micromicroscopio", {"Microscópio"}}, WordsCase{"relatopeqsair", {"Sair"}},
-        WordsCase{"cobranca", {"Cobrança"}}, WordsCase{"zzqq", {"Zzqq"}},
-        WordsCase{"peqfiltrooff", {"Filtro", "Off"}}, WordsCase{"peqosnova", {"OS", "Nova"}},
-        WordsCase{"zzqqonesc", {"Zzqqonesc"}}, WordsCase{"image77", {"Image", "77"}},
-        WordsCase{"zzclientezz", {"Zz", "Cliente", "Zz"}}, WordsCase{"peq", {"Peq"}},
-        WordsCase{"submenu", {"Submenu"}}, WordsCase{"pequtilf11", {"Util", "F11"}},
-        WordsCase{"sindicatocipa", {"CIPA"}}, WordsCase{"lexorcontrato", {"Contrato"}}));
+    testing::Values(WordsCase{"formapagamento", {"Forma", "Pagamento"}},
+                    WordsCase{"submenuagendatelefone", {"Agenda", "Telefone"}},
+                    WordsCase{"peqnfe", {"NF-e"}}, WordsCase{"cxhelp", {"Help"}},
+                    WordsCase{"relatoriopet", {"Relatório", "Pet"}},
+                    WordsCase{"paf32", {"PAF", "32"}}, WordsCase{"peqhelpf1", {"Help", "F1"}},
+                    WordsCase{"grupoxsubgrupo", {"Grupo", "x", "Subgrupo"}},
+                    WordsCase{"utilimpresssorafiscal", {"Impressora", "Fiscal"}},
+                    WordsCase{"micromicroscopio", {"Microscópio"}},
+                    WordsCase{"relatopeqsair", {"Sair"}}, WordsCase{"cobranca", {"Cobrança"}},
+                    WordsCase{"zzqq", {"Zzqq"}}, WordsCase{"peqfiltrooff", {"Filtro", "Off"}},
+                    WordsCase{"peqosnova", {"OS", "Nova"}}, WordsCase{"zzqqonesc", {"Zzqqonesc"}},
+                    WordsCase{"image77", {"Image", "77"}},
+                    WordsCase{"zzclientezz", {"Zz", "Cliente", "Zz"}}, WordsCase{"peq", {"Peq"}},
+                    WordsCase{"submenu", {"Submenu"}}, WordsCase{"pequtilf11", {"Util", "F11"}},
+                    WordsCase{"sindicatocipa", {"CIPA"}}, WordsCase{"lexorcontrato", {"Contrato"}}),
+    [](const testing::TestParamInfo<WordsCase>& c) { return std::string(c.param.name); });
 
 TEST(DrawPictureTest, RejectsWhatItCannotDraw) {
   EXPECT_THROW(DrawPicture(Bitmap("tbotoes", "ClienteAqua", "Picture1", 81, 75, 16)),
