@@ -146,14 +146,11 @@ void WriteGraphic(platform::FileSystem& fs, const forms::TGraphic& graphic, cons
     throw CannotCreate(fs, path, created);
   }
 
-  // What CreateFile would refuse at the target, refused before anything is created.
-  const platform::PathInfo existing = fs.Inspect(path);
-  if (existing.kind == platform::PathKind::kDirectory ||
-      (existing.kind == platform::PathKind::kFile && existing.readOnly))
-    throw CannotCreate(fs, path, fs.Error(platform::SysError::kAccessDenied));
-
-  // Otherwise a new temporary file beside the target, which then replaces it in one step. A link
-  // standing at the target is replaced as itself: nothing is written through it.
+  // Something stands at the target: a new temporary file beside it, which then replaces it in
+  // one step. A link standing at the target is replaced as itself: nothing is written through
+  // it. The replacement refuses a folder or a read-only file, as CreateFile would, and the
+  // temporary file is deleted again; an installed tree is checked once a file this way, by the
+  // move, not also before it.
   std::string temporary;
   for (int attempt = 0;; ++attempt) {
     temporary = Beside(path, std::string(kTemporaryPrefix) + std::to_string(++temporaryCounter) +

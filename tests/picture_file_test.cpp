@@ -109,6 +109,37 @@ TEST(PictureFile, EmptySlotWritesNothingOrFailsByForm) {
   EXPECT_EQ(ReadHostFile(folder.Host() / "g.bmp"), bitmap);
 }
 
+// Below the install root a folder's names are listed once and kept up to date with this
+// program's own changes. What another program does there meanwhile must still come out right:
+// a file it deleted is written anew, a file it made is replaced, a folder it made in a
+// file's place is refused; nothing is left beside them.
+TEST(PictureFile, ChangesByOthersSinceTheFolderWasListed) {
+  ScratchFolder folder;
+  std::filesystem::create_directory(folder.Host() / "btn");
+  platform::PosixFileSystem fs;
+  fs.Confine(folder.Windows());
+  const std::string btn = folder.Windows() + "\\btn\\";
+  const Bytes old = MakeBitmap(2, 2, 24, 0, 1);
+  const Bytes picture = MakeBitmap(3, 2, 24, 0, 7);
+  // The folder is listed with gone.bmp and taken.bmp in it.
+  WriteGraphic(fs, Graphic(old), btn + "gone.bmp");
+  WriteGraphic(fs, Graphic(old), btn + "taken.bmp");
+
+  std::filesystem::remove(folder.Host() / "btn" / "gone.bmp");
+  WriteHostFile(folder.Host() / "btn" / "new.bmp", old);
+  std::filesystem::remove(folder.Host() / "btn" / "taken.bmp");
+  std::filesystem::create_directory(folder.Host() / "btn" / "taken.bmp");
+
+  WriteGraphic(fs, Graphic(picture), btn + "gone.bmp");
+  WriteGraphic(fs, Graphic(picture), btn + "new.bmp");
+  EXPECT_EQ(ReadHostFile(folder.Host() / "btn" / "gone.bmp"), picture);
+  EXPECT_EQ(ReadHostFile(folder.Host() / "btn" / "new.bmp"), picture);
+  EXPECT_EQ(ErrorOf([&] { WriteGraphic(fs, Graphic(picture), btn + "taken.bmp"); }),
+            "Cannot create file \"" + fs.FullPath(btn + "taken.bmp") + "\". Access is denied");
+  EXPECT_TRUE(std::filesystem::is_directory(folder.Host() / "btn" / "taken.bmp"));
+  EXPECT_EQ(folder.Names("btn"), (std::vector<std::string>{"gone.bmp", "new.bmp", "taken.bmp"}));
+}
+
 // Errors at the target: the message names the full path, and nothing changes on disk.
 TEST(PictureFile, CannotCreateLeavesEverythingAsItWas) {
   ScratchFolder folder;

@@ -109,6 +109,9 @@ class PosixFileSystem::Place {
   bool root = false;
   // `dir` is a handle kept between calls, which a folder deleted meanwhile leaves stale.
   bool kept = false;
+  // The listing of `dir` holds `name`: something stood there when the folder was listed, or
+  // this program put it there since.
+  bool listed = false;
 
   // A handle opened for this call alone, closed with the place.
   void Own(int fd) {
@@ -199,7 +202,8 @@ Status PosixFileSystem::ErrnoError(int error, bool pathNotFound) {
   }
 }
 
-std::string PosixFileSystem::MatchName(const Dir& dir, const std::string& name) {
+std::string PosixFileSystem::MatchName(const Dir& dir, const std::string& name, bool* listed) {
+  if (listed != nullptr) *listed = false;
   auto listing = listings_.find(dir.host);
   if (listing == listings_.end()) {
     // Outside the root a name that exists as spelled needs no listing. A folder below the root
@@ -227,6 +231,7 @@ std::string PosixFileSystem::MatchName(const Dir& dir, const std::string& name) 
   }
   auto variants = listing->second.find(LowerAscii(name));
   if (variants == listing->second.end()) return name;
+  if (listed != nullptr) *listed = true;
   const std::vector<std::string>& found = variants->second;
   if (std::find(found.begin(), found.end(), name) != found.end()) return name;
   return *std::min_element(found.begin(), found.end());
@@ -374,7 +379,7 @@ Status PosixFileSystem::ResolveBelowRoot(const Parsed& parsed, Place& place) {
       // A link where a folder should be stops the path as a file standing there would.
       return ErrnoError(error == ELOOP ? ENOTDIR : error, true);
     }
-    place.name = MatchName({fd, host}, parsed.names.back());
+    place.name = MatchName({fd, host}, parsed.names.back(), &place.listed);
     place.host = JoinHost(host, place.name);
     place.confined = true;
     return Status();
@@ -540,6 +545,10 @@ Status PosixFileSystem::CreateFile(const std::string& path, bool mustBeNew,
   const Status found = AtPlace(path, error, [&](Place& place) {
     host = place.host;
     // A new file needs no look first: O_EXCL refuses whatever stands there, a link included.
+    // A name the folder's listing holds is refused without asking the system: over an
+    // installed tree that is every file. Should someone else have deleted it meanwhile, the
+    // caller only takes its way of replacing a file, which works where nothing stands.
+    if (mustBeNew && place.listed) return EEXIST;
     if (!mustBeNew) {
       struct stat st {};
       if (::fstatat(place.dir, place.name.c_str(), &st, place.confined ? AT_SYMLINK_NOFOLLOW : 0) ==

@@ -80,8 +80,9 @@ class PosixFileSystem : public FileSystem {
   // Forgets every folder found and listed (all handles closed), and counts it in forgotten_.
   void ForgetFolders();
   // The name in folder `dir` that `name` stands for: itself when it exists as spelled, else
-  // its case variant (the lowest when there are several), else itself.
-  std::string MatchName(const Dir& dir, const std::string& name);
+  // its case variant (the lowest when there are several), else itself. `listed` tells whether
+  // the folder's listing holds the name returned.
+  std::string MatchName(const Dir& dir, const std::string& name, bool* listed = nullptr);
   // Keeps the known listing of a folder in step with what this file system changed in it.
   void Added(const std::string& hostPath);
   void Removed(const std::string& hostPath);
