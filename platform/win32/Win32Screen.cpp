@@ -233,6 +233,17 @@ IPicture* LoadPicture(std::span<const std::uint8_t> jpeg) {
   return picture;
 }
 
+// The object behind a window: handed over with its creation, kept in the window's user data
+// and found there for every later message; null before it arrives and after it is cleared.
+template <class Object>
+Object* WindowObject(HWND hwnd, UINT message, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  return reinterpret_cast<Object*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}
+
 class Win32ProgressWindow : public ProgressWindow {
  public:
   Win32ProgressWindow(Win32Screen& screen, const ProgressWindowLayout& layout)
@@ -332,11 +343,7 @@ class Win32ProgressWindow : public ProgressWindow {
   }
 
   static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-      auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-      SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<Win32ProgressWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    auto* self = WindowObject<Win32ProgressWindow>(hwnd, message, lParam);
     if (self != nullptr) {
       switch (message) {
         case WM_CLOSE:
@@ -508,11 +515,7 @@ class Win32FormWindow : public FormWindow {
   }
 
   static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-      auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-      SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<Win32FormWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    auto* self = WindowObject<Win32FormWindow>(hwnd, message, lParam);
     if (self != nullptr) {
       switch (message) {
         case WM_CLOSE:

@@ -265,16 +265,10 @@ std::optional<Label> FitAtSizes(const std::vector<std::u32string>& text, float w
 
 Label FitLabel(const std::vector<std::string>& words, float width, float height, float max_size,
                float min_size, int max_lines, FontFace face) {
-  const std::vector<std::u32string> text = Utf32Words(words);
-  if (text.empty()) {
-    Label label;
-    label.style = {face, max_size, 1};
-    return label;
-  }
-  max_lines = std::clamp(max_lines, 1, static_cast<int>(text.size()));
-  if (auto label = FitAtSizes(text, width, height, max_size, min_size, max_lines, 1, face)) {
+  if (auto label = TryFitLabel(words, width, height, max_size, min_size, max_lines, 1, face))
     return *label;
-  }
+  const std::vector<std::u32string> text = Utf32Words(words);
+  max_lines = std::clamp(max_lines, 1, static_cast<int>(text.size()));
   // Nothing fits at the smallest size: take the most lines that fit in height and narrow the
   // glyphs until the widest line fits.
   FontStyle style{face, min_size, 1};
@@ -304,6 +298,7 @@ std::optional<Label> TryFitLabel(const std::vector<std::string>& words, float wi
   if (auto label = FitAtSizes(text, width, height, max_size, min_size, max_lines, 1, face)) {
     return label;
   }
+  if (min_squeeze >= 1) return std::nullopt;
   return FitAtSizes(text, width, height, max_size, min_size, max_lines, min_squeeze, face);
 }
 
