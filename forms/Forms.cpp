@@ -9,6 +9,27 @@
 
 namespace forms {
 
+namespace {
+
+// A stored property's value that the property cannot take.
+Exception InvalidValue(std::string_view key, const std::string& value,
+                       const std::string& component) {
+  return Exception("Invalid value '" + value + "' for property " + std::string(key) + " of " +
+                   component);
+}
+
+// The value named `text` in `names`, compared without regard to ASCII case; else an error naming
+// the property and the component.
+template <class E, std::size_t N>
+E EnumValue(const std::pair<const char*, E> (&names)[N], std::string_view key,
+            const std::string& value, const std::string& component) {
+  for (const auto& [text, e] : names)
+    if (platform::EqualsIgnoreAsciiCase(value, text)) return e;
+  throw InvalidValue(key, value, component);
+}
+
+}  // namespace
+
 std::string WithFullStop(std::string message) {
   if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') message += '.';
   return message;
@@ -35,16 +56,14 @@ int TComponent::IntegerValue(std::string_view key, const std::string& value) con
   int result = 0;
   const char* end = value.data() + value.size();
   auto [ptr, error] = std::from_chars(value.data(), end, result);
-  if (value.empty() || error != std::errc() || ptr != end)
-    throw Exception("Invalid value '" + value + "' for property " + std::string(key) + " of " +
-                    Name);
+  if (value.empty() || error != std::errc() || ptr != end) throw InvalidValue(key, value, Name);
   return result;
 }
 
 bool TComponent::BooleanValue(std::string_view key, const std::string& value) const {
   if (platform::EqualsIgnoreAsciiCase(value, "True")) return true;
   if (platform::EqualsIgnoreAsciiCase(value, "False")) return false;
-  throw Exception("Invalid value '" + value + "' for property " + std::string(key) + " of " + Name);
+  throw InvalidValue(key, value, Name);
 }
 
 void TControl::ApplyProperty(std::string_view key, const std::string& value) {
@@ -62,13 +81,7 @@ void TControl::ApplyProperty(std::string_view key, const std::string& value) {
     static constexpr std::pair<const char*, TAlign> kAligns[] = {
         {"alNone", TAlign::alNone}, {"alTop", TAlign::alTop},     {"alBottom", TAlign::alBottom},
         {"alLeft", TAlign::alLeft}, {"alRight", TAlign::alRight}, {"alClient", TAlign::alClient}};
-    for (const auto& [text, align] : kAligns) {
-      if (platform::EqualsIgnoreAsciiCase(value, text)) {
-        Align = align;
-        return;
-      }
-    }
-    throw Exception("Invalid value '" + value + "' for property Align of " + Name);
+    Align = EnumValue(kAligns, key, value, Name);
   }
 }
 
@@ -85,17 +98,6 @@ TForm::~TForm() {
 
 namespace {
 
-// The value named `text` in `names`, compared without regard to ASCII case; else an error naming
-// the property and the component.
-template <class E, std::size_t N>
-E EnumValue(const std::pair<const char*, E> (&names)[N], std::string_view key,
-            const std::string& value, const std::string& component) {
-  for (const auto& [text, e] : names)
-    if (platform::EqualsIgnoreAsciiCase(value, text)) return e;
-  throw Exception("Invalid value '" + value + "' for property " + std::string(key) + " of " +
-                  component);
-}
-
 // A set as stored: "[biSystemMenu, biMinimize]".
 unsigned BorderIconsValue(std::string_view key, const std::string& value,
                           const std::string& component) {
@@ -103,10 +105,7 @@ unsigned BorderIconsValue(std::string_view key, const std::string& value,
                                                                 {"biMinimize", biMinimize},
                                                                 {"biMaximize", biMaximize},
                                                                 {"biHelp", biHelp}};
-  const auto invalid = [&] {
-    return Exception("Invalid value '" + value + "' for property " + std::string(key) + " of " +
-                     component);
-  };
+  const auto invalid = [&] { return InvalidValue(key, value, component); };
   if (value.size() < 2 || value.front() != '[' || value.back() != ']') throw invalid();
   unsigned icons = 0;
   const std::string_view inside = std::string_view(value).substr(1, value.size() - 2);

@@ -34,6 +34,7 @@
 #include "tools/artgen/Names.h"
 #include "tools/artgen/Text.h"
 #include "tools/layout/Layout.h"
+#include "tools/pack/ArtFolder.h"
 
 namespace varnel {
 namespace {
@@ -107,20 +108,8 @@ artgen::ArtRequest RequestOf(const std::string& form, const std::string& compone
   const layout::Layout& parsed = LayoutOf(form);
   for (const layout::Component& c : parsed.components) {
     if (LowerAscii(c.name) != LowerAscii(component)) continue;
-    for (const layout::PictureSlot& s : c.pictures) {
-      if (s.slot != slot) continue;
-      artgen::ArtRequest request;
-      request.form = parsed.Form().className;
-      request.component = s.art;
-      request.slot = s.artSlot;
-      request.page = c.page;
-      request.encoding = s.encoding == layout::Encoding::kJpeg ? artgen::Encoding::kJpeg
-                                                               : artgen::Encoding::kBitmap;
-      request.width = s.width;
-      request.height = s.height;
-      request.depth = s.encoding == layout::Encoding::kJpeg ? 24 : s.depth;
-      return request;
-    }
+    for (const layout::PictureSlot& s : c.pictures)
+      if (s.slot == slot) return pack::GeneratedArtRequest(parsed, c, s);
   }
   ADD_FAILURE() << form << ": no slot " << component << "." << slot << " in the layout";
   return {};

@@ -153,6 +153,34 @@ HICON LoadProgramIcon(int metric, int dpi) {
                                        IMAGE_ICON, side, side, LR_DEFAULTCOLOR));
 }
 
+// The program's icon at a DPI's sizes, given to a window's title bar. The window lets go of its
+// old icons when it is given new ones, so those are destroyed only then; the last are destroyed
+// with this, after the window. Without an icon in the program the window class's stays.
+class ProgramIcons {
+ public:
+  ProgramIcons() = default;
+  ProgramIcons(const ProgramIcons&) = delete;
+  ProgramIcons& operator=(const ProgramIcons&) = delete;
+  ~ProgramIcons() {
+    if (small_ != nullptr) DestroyIcon(small_);
+    if (big_ != nullptr) DestroyIcon(big_);
+  }
+  void Give(HWND hwnd, int dpi) {
+    const HICON oldSmall = small_, oldBig = big_;
+    small_ = LoadProgramIcon(SM_CXSMICON, dpi);
+    big_ = LoadProgramIcon(SM_CXICON, dpi);
+    if (small_ != nullptr)
+      SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small_));
+    if (big_ != nullptr) SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big_));
+    if (oldSmall != nullptr) DestroyIcon(oldSmall);
+    if (oldBig != nullptr) DestroyIcon(oldBig);
+  }
+
+ private:
+  HICON small_ = nullptr;
+  HICON big_ = nullptr;
+};
+
 // A COLORREF is the same layout as our colours.
 COLORREF Ref(Color c) {
   return static_cast<COLORREF>(c & 0xFFFFFF);
@@ -376,30 +404,19 @@ class Win32ProgressWindow : public ProgressWindow {
   }
 
  private:
-  // Lays the window out for `dpi`: sizes, fonts and title-bar icons. The window lets go of its
-  // old icons when it is given the new ones, so those are destroyed only then.
+  // Lays the window out for `dpi`: sizes, fonts and title-bar icons.
   void UseDpi(int dpi) {
-    const HICON oldSmall = smallIcon_, oldBig = bigIcon_;
     if (labelFont_ != nullptr) DeleteObject(labelFont_);
     if (gaugeFont_ != nullptr) DeleteObject(gaugeFont_);
     layout_ = ScaleLayout(base_, dpi);
     labelFont_ = MakeFont(layout_.labelFont, DEFAULT_QUALITY);
     gaugeFont_ = MakeFont(layout_.gaugeFont, NONANTIALIASED_QUALITY);
-    smallIcon_ = LoadProgramIcon(SM_CXSMICON, dpi);
-    bigIcon_ = LoadProgramIcon(SM_CXICON, dpi);
-    if (smallIcon_ != nullptr)
-      SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
-    if (bigIcon_ != nullptr)
-      SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
-    if (oldSmall != nullptr) DestroyIcon(oldSmall);
-    if (oldBig != nullptr) DestroyIcon(oldBig);
+    icons_.Give(hwnd_, dpi);
   }
   // After the window is destroyed.
   void ReleaseDpiResources() {
     if (labelFont_ != nullptr) DeleteObject(labelFont_);
     if (gaugeFont_ != nullptr) DeleteObject(gaugeFont_);
-    if (smallIcon_ != nullptr) DestroyIcon(smallIcon_);
-    if (bigIcon_ != nullptr) DestroyIcon(bigIcon_);
   }
 
   void Paint(HDC dc) {
@@ -447,8 +464,7 @@ class Win32ProgressWindow : public ProgressWindow {
   ProgressWindowLayout layout_;      // at the window's DPI
   HFONT labelFont_ = nullptr;
   HFONT gaugeFont_ = nullptr;
-  HICON smallIcon_ = nullptr;
-  HICON bigIcon_ = nullptr;
+  ProgramIcons icons_;  // destroyed after the window
   IPicture* picture_;
   Bitmap gauge_;
   HWND hwnd_ = nullptr;
@@ -481,13 +497,7 @@ class Win32FormWindow : public FormWindow {
                             nullptr, GetModuleHandleW(nullptr), this);
     if (hwnd_ == nullptr) return;
     const int dpi = WindowDpi(hwnd_);
-    // The program's icon at this DPI's sizes; without one the window class's stays.
-    smallIcon_ = LoadProgramIcon(SM_CXSMICON, dpi);
-    bigIcon_ = LoadProgramIcon(SM_CXICON, dpi);
-    if (smallIcon_ != nullptr)
-      SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
-    if (bigIcon_ != nullptr)
-      SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
+    icons_.Give(hwnd_, dpi);
     Place(dpi);
   }
   ~Win32FormWindow() override {
@@ -496,8 +506,6 @@ class Win32FormWindow : public FormWindow {
       SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
       DestroyWindow(hwnd_);
     }
-    if (smallIcon_ != nullptr) DestroyIcon(smallIcon_);
-    if (bigIcon_ != nullptr) DestroyIcon(bigIcon_);
   }
   bool Created() const { return hwnd_ != nullptr; }
 
@@ -575,8 +583,7 @@ class Win32FormWindow : public FormWindow {
   FormWindowLayout layout_;
   int& shownCount_;
   HWND hwnd_ = nullptr;
-  HICON smallIcon_ = nullptr;
-  HICON bigIcon_ = nullptr;
+  ProgramIcons icons_;  // destroyed after the window
   bool shown_ = false;
 };
 

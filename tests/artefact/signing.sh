@@ -14,6 +14,14 @@ fail() {
   failed=1
 }
 pass() { echo "ok: $*"; }
+# Adds one to the byte in the middle of file $1, whose offset it leaves in $middle.
+flip_middle_byte() {
+  middle=$(($(stat -c %s "$1") / 2))
+  local byte
+  byte=$(od -An -tu1 -j "$middle" -N1 "$1" | tr -d ' ')
+  printf "$(printf '\\%03o' $(((byte + 1) % 256)))" |
+    dd of="$1" bs=1 seek="$middle" conv=notrunc status=none
+}
 for tool in openssl osslsigncode; do
   command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed"; exit 1; }
 done
@@ -67,11 +75,7 @@ rc=$?
 
 # One changed byte in the middle of the file (the embedded pictures): refused.
 cp instalador.exe tampered.exe
-size=$(stat -c %s tampered.exe)
-middle=$((size / 2))
-byte=$(od -An -tu1 -j "$middle" -N1 tampered.exe | tr -d ' ')
-printf "$(printf '\\%03o' $(((byte + 1) % 256)))" |
-  dd of=tampered.exe bs=1 seek="$middle" conv=notrunc status=none
+flip_middle_byte tampered.exe
 cmp -s tampered.exe instalador.exe && fail "the tampered copy was not changed"
 osslsigncode verify -CAfile cert.pem -in tampered.exe >tampered.log 2>&1
 rc=$?
@@ -99,11 +103,7 @@ if [ -n "$msi" ]; then
     [ "$(msiinfo export instalador.msi CustomAction)" = "$(msiinfo export "$msi" CustomAction)" ] &&
     pass "the signed package's tables read as before" || fail "the signed package's tables cannot be read"
   cp instalador.msi tampered.msi
-  size=$(stat -c %s tampered.msi)
-  middle=$((size / 2))
-  byte=$(od -An -tu1 -j "$middle" -N1 tampered.msi | tr -d ' ')
-  printf "$(printf '\\%03o' $(((byte + 1) % 256)))" |
-    dd of=tampered.msi bs=1 seek="$middle" conv=notrunc status=none
+  flip_middle_byte tampered.msi
   cmp -s tampered.msi instalador.msi && fail "the tampered package was not changed"
   osslsigncode verify -CAfile cert.pem -in tampered.msi >tampered-msi.log 2>&1
   rc=$?

@@ -60,6 +60,13 @@ fi
 
 # client_size TITLE: "WIDTH HEIGHT" of the first window of that title, as the X server has it:
 # the client area, the window manager drawing the frame.
+# Waits up to 10 s for process $1 to end; one still running then is killed and fails this.
+ends_within_10s() {
+  for _ in $(seq 100); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
+  kill "$1"
+  return 1
+}
+
 client_size() {
   local window
   window=$(xdotool search --name "$1" | head -1)
@@ -156,11 +163,7 @@ error_box() {
     client_size "^$title\$" >"$work/$name.size"
     xdotool windowfocus --sync "$box"
     xdotool key Return
-    for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-    if kill -0 "$pid" 2>/dev/null; then
-      fail "$name: the program did not go on after the box was dismissed"
-      kill "$pid"
-    fi
+    ends_within_10s "$pid" || fail "$name: the program did not go on after the box was dismissed"
   fi
   wait "$pid"
   rc=$?
@@ -311,11 +314,7 @@ for closed in Instalador FormProceda; do
     xdotool windowfocus --sync "$target"
     xdotool key alt+F4
   fi
-  for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-  if kill -0 "$pid" 2>/dev/null; then
-    fail "the program did not end when $closed was closed"
-    kill "$pid"
-  fi
+  ends_within_10s "$pid" || fail "the program did not end when $closed was closed"
   wait "$pid"
   rc=$?
   tr -d '\r' <"$work/cannot_start.out"

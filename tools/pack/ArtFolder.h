@@ -4,9 +4,15 @@
 
 #include <string>
 
+#include "tools/artgen/Art.h"
 #include "tools/pack/Pack.h"
 
 namespace pack {
+
+// What the art generator is asked to draw for a slot of a layout's component.
+artgen::ArtRequest GeneratedArtRequest(const layout::Layout& layout,
+                                       const layout::Component& component,
+                                       const layout::PictureSlot& slot);
 
 // `artFolder` may be empty or absent.
 ArtSource RealOrGeneratedArt(const std::string& artFolder);
