@@ -3,6 +3,7 @@
 #include <FL/Fl.H>
 #include <FL/Fl_Box.H>
 #include <FL/Fl_Double_Window.H>
+#include <FL/Fl_Image.H>
 #include <FL/Fl_Return_Button.H>
 #include <FL/Fl_Window.H>
 #include <FL/fl_draw.H>
@@ -11,10 +12,12 @@
 
 #include <algorithm>
 #include <deque>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/fltk/Jpeg.h"
+#include "platform/fltk/ProgramIcon.h"
 
 namespace platform {
 
@@ -385,11 +388,26 @@ class StopIcon : public Fl_Widget {
   }
 };
 
+// Every window the program opens carries the program's icon at each size its icon file holds,
+// as the Windows build's windows do; the window manager picks the size it shows.
+void SetProgramIcons() {
+  const std::vector<IconImage> images = ReadIconBitmaps(ProgramIconFile());
+  std::vector<std::unique_ptr<Fl_RGB_Image>> icons;
+  std::vector<const Fl_RGB_Image*> list;
+  for (const IconImage& image : images) {
+    icons.push_back(std::make_unique<Fl_RGB_Image>(image.rgba.data(), image.size, image.size, 4));
+    list.push_back(icons.back().get());
+  }
+  // FLTK keeps copies of the images.
+  Fl_Window::default_icons(list.data(), static_cast<int>(list.size()));
+}
+
 }  // namespace
 
 FltkScreen::FltkScreen(void* xDisplay) {
   fl_open_display(static_cast<Display*>(xDisplay));
   Fl::visual(FL_RGB);
+  SetProgramIcons();
 }
 
 void FltkScreen::ProcessMessages() {

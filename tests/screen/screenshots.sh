@@ -103,8 +103,8 @@ shoot() {
   cat "$work/$name.out"
 }
 
-# check_icon SIZE...: the progress window's title-bar icons are the program's, at the sizes the
-# system asks for at its DPI (Windows builds, which carry the icon as a resource).
+# check_icon SIZE...: the title-bar icons of the window "Instalador" are the program's, at each
+# size given.
 check_icon() {
   local window
   window=$(xdotool search --name '^Instalador$' | head -1)
@@ -112,8 +112,12 @@ check_icon() {
     python3 "$(dirname "$0")/window_icon.py" "$@" || fail "the window's icons"
 }
 
+# The sizes the windows carry: under Windows those the system asks for at its DPI (title bar and
+# taskbar), on the Linux window every bitmap of the icon file, for the window manager to choose.
+if [ "$runner" = wine ]; then icon_sizes="32 16"; else icon_sizes="16 24 32 48 64"; fi
+
 echo "== 53% after 23 of 43 steps, window painted"
-[ "$runner" = wine ] && before_shot="check_icon 32 16"
+before_shot="check_icon $icon_sizes"
 shoot gauge_53 23
 before_shot=
 "$check" "$work/gauge_53.ppm" 104 both painted || fail "gauge_53"
@@ -315,6 +319,7 @@ for closed in Instalador FormProceda; do
     read -r width height < <(client_size '^Instalador$')
     [ "$width x $height" = "399 x 87" ] || fail "Instalador's client area is $width x $height"
     within_10s stays_on_top "$menu" || fail "Instalador does not stay on top"
+    check_icon $icon_sizes
     functions=$(motif_functions "$menu")
     [ "$((functions & (2 | 8 | 16 | 32)))" = 32 ] ||
       fail "Instalador offers functions $functions; only close (32) and moving are wanted"
