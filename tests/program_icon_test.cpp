@@ -42,7 +42,7 @@ Bytes TwoByTwoIcon() {
   return ico;
 }
 
-TEST(ProgramIcon, BitmapComesOutTopRowFirstInRgbaOrder) {
+TEST(LinuxWindowIcon, BitmapComesOutTopRowFirstInRgbaOrder) {
   const std::vector<IconImage> images = ReadIconBitmaps(TwoByTwoIcon());
   ASSERT_EQ(images.size(), 1u);
   EXPECT_EQ(images[0].size, 2);
@@ -51,7 +51,7 @@ TEST(ProgramIcon, BitmapComesOutTopRowFirstInRgbaOrder) {
 
 // The icon the build embeds gives the window every size the Windows icon file carries as a
 // bitmap (its 256-pixel image is a PNG): a transparent corner and an opaque face at each.
-TEST(ProgramIcon, EmbeddedIconGivesEveryBitmapSize) {
+TEST(LinuxWindowIcon, EmbeddedIconGivesEveryBitmapSize) {
   const std::vector<IconImage> images = ReadIconBitmaps(ProgramIconFile());
   std::vector<int> sizes;
   for (const IconImage& image : images) {
@@ -67,7 +67,7 @@ TEST(ProgramIcon, EmbeddedIconGivesEveryBitmapSize) {
 
 // A damaged icon file gives the images that can be read whole and never reads outside the
 // bytes: the window then shows fewer sizes, or none, and the program goes on.
-TEST(ProgramIcon, DamagedFileGivesOnlyWholeImages) {
+TEST(LinuxWindowIcon, DamagedFileGivesOnlyWholeImages) {
   const auto file = ProgramIconFile();
   const Bytes good(file.begin(), file.end());
   ASSERT_EQ(ReadIconBitmaps(good).size(), 5u);
