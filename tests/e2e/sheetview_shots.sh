@@ -17,13 +17,6 @@ mkdir -p "$out"
 "$check" art "$out/art"
 "$pack" "$layout" "$out/art" "$out/check.store"
 
-# A display nobody uses.
-display=
-for n in $(seq 91 160); do
-  if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=$n; break; fi
-done
-[ -n "$display" ] || { echo "FAIL: no free X display"; exit 1; }
-
 pids=()
 cleanup() {
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
@@ -31,15 +24,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >"$out/xvfb.log" 2>&1 &
-pids=($! "${pids[@]}")
-export DISPLAY=":$display"
-for _ in $(seq 100); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
-xdotool getdisplaygeometry >/dev/null || { echo "FAIL: Xvfb did not start"; cat "$out/xvfb.log"; exit 1; }
-
-openbox >"$out/openbox.log" 2>&1 &
-pids=($! "${pids[@]}")
-sleep 1
+# shellcheck source=../screen/virtual_display.sh
+source "$(dirname "$0")/../screen/virtual_display.sh"
+start_virtual_display "$out" || exit 1
 
 "$viewer" --file "$out/check.store" --page Teste --report >"$out/report.txt" 2>"$out/viewer.log" &
 pids=($! "${pids[@]}")

@@ -41,18 +41,9 @@ fail() {
   failed=1
 }
 
-# A display number nobody uses.
-for n in $(seq 91 140); do
-  [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || { display=":$n"; break; }
-done
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-export DISPLAY=$display
-for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
-openbox >"$work/openbox.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 50); do xdotool search --class openbox >/dev/null 2>&1 && break; sleep 0.1; done
-sleep 0.5
+# shellcheck source=virtual_display.sh
+source "$(dirname "$0")/virtual_display.sh"
+start_virtual_display "$work" || exit 1
 if [ "$runner" = wine ]; then
   wineboot -i >"$work/boot.txt" 2>&1 || { echo "FAIL: the Wine prefix could not be created"; exit 1; }
   map_windows_fonts
@@ -336,6 +327,10 @@ for closed in Instalador FormProceda; do
     dy=$(((2 * (y - top) + height + top + bottom) - screen_height))
     if [ -z "$extents" ]; then
       fail "the window manager never framed Instalador (no _NET_FRAME_EXTENTS after 10 s)"
+      kill -0 "$openbox_pid" 2>/dev/null || echo "openbox is no longer running"
+      sed 's/^/openbox: /' "$work/openbox.log"
+      xwininfo -id "$menu" | grep -E 'Map State|Override Redirect'
+      xprop -id "$menu" WM_STATE _NET_WM_STATE WM_TRANSIENT_FOR _NET_WM_WINDOW_TYPE
     elif [ "${dx#-}" -le 16 ] && [ "${dy#-}" -le 16 ]; then
       echo "ok: Instalador ${width}x$height at $x,$y, centred (twice its centre is off by $dx,$dy)"
     else
