@@ -40,6 +40,16 @@ foreach(form IN LISTS VARNEL_STORE_FORMS)
   endif()
 endforeach()
 
+# The lines of a C++ asm() statement that put FILE's bytes in the current section between the
+# labels <LABEL>_begin and <LABEL>_end, for programs that embed files without a resource
+# compiler.
+function(varnel_incbin_lines out label file)
+  string(CONCAT lines "    \"${label}_begin:\\n\"\n"
+                      "    \".incbin \\\"${file}\\\"\\n\"\n"
+                      "    \"${label}_end:\\n\"\n")
+  set(${out} "${lines}" PARENT_SCOPE)
+endfunction()
+
 set(VARNEL_STORE_RESOURCES)
 if(WIN32)
   enable_language(RC)
@@ -61,10 +71,8 @@ else()
   set(i 0)
   foreach(form IN LISTS VARNEL_STORE_FORMS)
     string(TOUPPER "${form}" resource)
-    string(APPEND asm "    \"varnel_store_${i}_begin:\\n\"\n"
-                      "    \".incbin \\\"${store_dir}/${form}.store\\\"\\n\"\n"
-                      "    \"varnel_store_${i}_end:\\n\"\n"
-                      "    \".balign 16\\n\"\n")
+    varnel_incbin_lines(lines "varnel_store_${i}" "${store_dir}/${form}.store")
+    string(APPEND asm "${lines}" "    \".balign 16\\n\"\n")
     string(APPEND decl "extern const std::uint8_t varnel_store_${i}_begin[];\n"
                        "extern const std::uint8_t varnel_store_${i}_end[];\n")
     string(APPEND rows "    {\"${resource}\", varnel_store_${i}_begin, varnel_store_${i}_end},\n")

@@ -1,7 +1,7 @@
 // Data embedded in the program itself, found by name: the stored layouts of the forms, each
 // under its form class in capitals (TFORMPROCEDA, TPICTURESHOW, ...). On Windows they are
 // RCDATA resources of the executable; on POSIX hosts a table in a linker section of the
-// program (see tools/pack/Embed.cmake).
+// program (see cmake/Stores.cmake).
 #pragma once
 
 #include <cstdint>

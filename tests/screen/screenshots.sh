@@ -258,17 +258,11 @@ wait_for() {
 }
 
 # frame_extents WINDOW: the window manager's frame around the window, as "left right top
-# bottom", once the window manager has framed it (empty after 10 s). A window that has just
-# been mapped, or that Wine maps again after changing its style, has no frame for a moment.
+# bottom"; fails while the window has none (a window just mapped, or one Wine maps again after
+# changing its style, has no frame for a moment).
 frame_extents() {
-  local extents=
-  for _ in $(seq 100); do
-    extents=$(xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null |
-      sed -n 's/.* = \([0-9]*\), \([0-9]*\), \([0-9]*\), \([0-9]*\)$/\1 \2 \3 \4/p')
-    [ -n "$extents" ] && break
-    sleep 0.1
-  done
-  echo "$extents"
+  xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null |
+    sed -n 's/.* = \([0-9]*\), \([0-9]*\), \([0-9]*\), \([0-9]*\)$/\1 \2 \3 \4/p' | grep .
 }
 
 stays_on_top() {
@@ -319,22 +313,23 @@ for closed in Instalador FormProceda; do
       fail "FormProceda offers functions $proceda_functions, not a sizeable window's"
     # Centred: the frame's middle (the window manager's frame around the client area) at the
     # screen's, give or take the difference of the title bar the program reckoned with.
-    extents=$(frame_extents "$menu")
-    read -r x y < <(xwininfo -id "$menu" | awk '/Absolute upper-left X:/ {x = $4} /Absolute upper-left Y:/ {y = $4} END {print x, y}')
-    read -r left right top bottom <<<"${extents:-0 0 0 0}"
-    read -r screen_width screen_height < <(xdotool getdisplaygeometry)
-    dx=$(((2 * (x - left) + width + left + right) - screen_width))
-    dy=$(((2 * (y - top) + height + top + bottom) - screen_height))
-    if [ -z "$extents" ]; then
+    if ! extents=$(within_10s frame_extents "$menu"); then
       fail "the window manager never framed Instalador (no _NET_FRAME_EXTENTS after 10 s)"
       kill -0 "$openbox_pid" 2>/dev/null || echo "openbox is no longer running"
       sed 's/^/openbox: /' "$work/openbox.log"
       xwininfo -id "$menu" | grep -E 'Map State|Override Redirect'
       xprop -id "$menu" WM_STATE _NET_WM_STATE WM_TRANSIENT_FOR _NET_WM_WINDOW_TYPE
-    elif [ "${dx#-}" -le 16 ] && [ "${dy#-}" -le 16 ]; then
-      echo "ok: Instalador ${width}x$height at $x,$y, centred (twice its centre is off by $dx,$dy)"
     else
-      fail "Instalador at $x,$y (${width}x$height, frame $left $right $top $bottom) is not centred"
+      read -r left right top bottom <<<"$extents"
+      read -r x y < <(xwininfo -id "$menu" | awk '/Absolute upper-left X:/ {x = $4} /Absolute upper-left Y:/ {y = $4} END {print x, y}')
+      read -r screen_width screen_height < <(xdotool getdisplaygeometry)
+      dx=$(((2 * (x - left) + width + left + right) - screen_width))
+      dy=$(((2 * (y - top) + height + top + bottom) - screen_height))
+      if [ "${dx#-}" -le 16 ] && [ "${dy#-}" -le 16 ]; then
+        echo "ok: Instalador ${width}x$height at $x,$y, centred (twice its centre is off by $dx,$dy)"
+      else
+        fail "Instalador at $x,$y (${width}x$height, frame $left $right $top $bottom) is not centred"
+      fi
     fi
     target=$menu
     [ "$closed" = FormProceda ] && target=$proceda
